@@ -1,0 +1,74 @@
+// Sheets, rows and the hyperlinks a sheet carries.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/cell.hpp"
+#include "model/temp_file.hpp"
+
+namespace tova::model {
+
+constexpr int32_t kMaxRowRecords = 1048577;
+constexpr int32_t kMaxCellRecords = 16385;
+constexpr size_t kSheetNameMax = 93;  // XLS_SHEET_LEN, bytes of UTF-8
+
+struct Row {
+    std::vector<Cell> cells;   // size() is the count of slots in use
+    uint16_t height = 0xFFFF;  // row properties, all ones when unset
+    uint8_t options[2] = {0xFF, 0xFF};
+    bool streamed = false;     // the cells went to the sheet's rows file
+};
+
+enum class LinkKind : int32_t { Sheet = 0, External = 1, Image = 2 };
+
+struct Hyperlink {
+    LinkKind kind = LinkKind::Sheet;
+    int32_t row = 0;            // zero-based cell the link sits on
+    int32_t column = 0;
+    std::string target_sheet;   // UTF-8, kind Sheet
+    int32_t target_row = 0;     // one-based, kind Sheet
+    int32_t target_column = 0;
+    std::string address;        // kinds External and Image
+};
+
+struct PageMargins {
+    double top = 1.9, bottom = 1.9, left = 1.8, right = 1.8, header = 0.8, footer = 0.8;  // centimetres
+};
+
+struct SheetProperties {
+    int32_t zoom = 100;
+    PageMargins margins;
+    int32_t paper = 4;
+    int32_t print_quality = 200;
+    int32_t scale = 100;
+    uint8_t options[5] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF};  // [0] on once auto width changed a width
+};
+
+struct Sheet {
+    std::string name;             // UTF-8, at most kSheetNameMax bytes
+    int32_t template_sheet = -1;  // sheet this one was copied from in template mode
+    std::string code_name;        // from a package; empty for a new sheet
+    int32_t index = 0;
+
+    std::vector<Row> rows;        // size() is the count of rows in use
+
+    // Per-column arrays, grown together as cells reach further columns.
+    std::vector<double> column_widths;   // characters, 0 = default
+    std::vector<uint8_t> column_options;
+    std::vector<int32_t> column_styles;  // one-based cell format, negative = always text
+
+    std::vector<Hyperlink> hyperlinks;
+
+    int32_t last_loaded_row = 0;  // one-based last row of the latest data load, 0 = none
+    int32_t scroll_row = -1;
+    int32_t last_streamed_row = -1;  // zero-based, -1 before the first streamed row
+
+    TempFile rows_file;
+    SheetProperties properties;
+
+    int32_t rows_in_use() const { return static_cast<int32_t>(rows.size()); }
+};
+
+}  // namespace tova::model
