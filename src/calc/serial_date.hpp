@@ -24,3 +24,10 @@ int tob_weekday(int32_t year, int32_t month, int32_t day);  // 0 Sunday .. 6 Sat
 int tob_two_digit_year(int32_t year, int32_t& out);
 
 }  // namespace tova::calc
+
+namespace tova::calc {
+
+// True for a calendar date of the system (1900-02-29 included, as the system counts it).
+bool date_exists(int32_t year, int32_t month, int32_t day);
+
+}  // namespace tova::calc

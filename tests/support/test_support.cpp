@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "api/book_lifecycle.hpp"
+#include "api/work_area.hpp"
+#include "model/cell_store.hpp"
 #include "platform/encoding.hpp"
 
 namespace tova::test {
@@ -15,6 +18,15 @@ void BookDeleter::operator()(XLS_BOOK* book) const {
 }
 
 BookPtr make_zeroed_book() { return BookPtr(static_cast<XLS_BOOK*>(std::calloc(1, sizeof(XLS_BOOK)))); }
+
+BookPtr make_open_book(int sheets, int charset) {
+    BookPtr book = make_zeroed_book();
+    WorkArea& area = create_work_area(*book);
+    area.charset = charset;
+    initialise_book(*book, kFileTypeXlsx);
+    for (int i = 0; i < sheets; ++i) model::ensure_sheet(area.book, i).name = "Sheet" + std::to_string(i + 1);
+    return book;
+}
 
 std::string utf8_of_sjis(const std::string& sjis) { return enc::conv_charset(enc::kShiftJis, enc::kUtf8, sjis); }
 

@@ -16,6 +16,10 @@ struct BookDeleter {
 using BookPtr = std::unique_ptr<XLS_BOOK, BookDeleter>;
 BookPtr make_zeroed_book();
 
+// A book with a work area, the record's defaults and `sheets` sheets named
+// Sheet1, Sheet2, ...; the first is current. No file is read or written.
+BookPtr make_open_book(int sheets = 1, int charset = 3);
+
 // UTF-8 text of a Shift-JIS message, for readable assertions.
 std::string utf8_of_sjis(const std::string& sjis);
 
