@@ -194,6 +194,14 @@ TOVA_API int TOVA_close_datasource(XLS_BOOK* book, const char* list);
 /* Memory files: 0 sets the process's memory files aside, any other value brings them back. */
 TOVA_API int TOVA_swap_book(int direction);
 
+/*
+ * The kind of a file: mode 0 a memory file, 9999 sixteen header bytes at `name`,
+ * any other value a disk file. *type receives the code (11 .xls, 20 .xlsx,
+ * 25 .xlsm, 201-207 pictures, 0 CSV, ...) or -1; the result is 0 when the
+ * detection ran, -101 when the file cannot be opened.
+ */
+TOVA_API int pel_file_type(int mode, const char* name, int* type);
+
 /* Cell references; rows and columns are one-based here. */
 TOVA_API int TOVA_cell_name(int row, int column, char* name);
 TOVA_API int TOVA_cell_range(int first_row, int first_column, int last_row, int last_column, char* range);
