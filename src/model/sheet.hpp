@@ -44,6 +44,15 @@ struct SheetProperties {
     int32_t print_quality = 200;
     int32_t scale = 100;
     uint8_t options[5] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF};  // [0] on once auto width changed a width
+    bool hidden = false;
+    bool landscape = false;
+    // Print titles, one-based; 0 for none. A last value of 0 means the first alone.
+    int32_t title_first_row = 0, title_last_row = 0;
+    int32_t title_first_column = 0, title_last_column = 0;
+
+    bool has_print_titles() const {
+        return title_first_row || title_last_row || title_first_column || title_last_column;
+    }
 };
 
 struct Sheet {

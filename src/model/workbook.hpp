@@ -1,6 +1,7 @@
 // Everything a book holds besides its C record: sheets, strings, variables.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "model/shared_strings.hpp"
@@ -13,6 +14,7 @@ struct Workbook {
     std::vector<Sheet> sheets;
     SharedStrings strings;
     Variables variables;
+    std::string write_password;  // BOOK.WRITE_PASSWORD, empty for none
 };
 
 }  // namespace tova::model
