@@ -100,7 +100,7 @@ std::string print_titles(const model::Sheet& sheet) {
 std::string w3cdtf_utc(std::time_t now) {
     std::tm utc{};
     gmtime_r(&now, &utc);
-    char text[32];
+    char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", utc.tm_year + 1900, utc.tm_mon + 1,
                   utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
     return text;
