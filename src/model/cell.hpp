@@ -74,6 +74,8 @@ struct Cell {
         number = static_cast<int32_t>(static_cast<uint32_t>(value));
         number_high = static_cast<int32_t>(static_cast<uint64_t>(value) >> 32);
     }
+    // A cell the worksheet carries: a value, or at least a format.
+    bool is_written() const { return kind != kEmpty || style > 0; }
     bool has_formula() const { return kind == kFormula || kind == kFormulaResult || formula != nullptr; }
 
     // Empties the value; the style stays.

@@ -1,5 +1,6 @@
 #include "model/cell_store.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cmath>
@@ -188,6 +189,22 @@ int open_stream_file(XLS_BOOK& book, TempFile& file, int kind, std::string_view 
     return 0;
 }
 
+// The worksheet's dimension must cover streamed cells, which are gone from memory by then.
+void extend_streamed_extent(Sheet& sheet, int32_t row, const std::vector<Cell>& cells) {
+    int32_t first = -1, last = -1;
+    for (int32_t c = 0; c < static_cast<int32_t>(cells.size()); ++c) {
+        if (!cells[c].is_written()) continue;
+        if (first < 0) first = c;
+        last = c;
+    }
+    if (first < 0) return;
+    XLS_RECT& e = sheet.streamed_extent;
+    if (e.first_row < 0) e = {row, first, row, last};
+    e.first_column = std::min(e.first_column, first);
+    e.last_column = std::max(e.last_column, last);
+    e.last_row = row;
+}
+
 }  // namespace
 
 int stream_row(XLS_BOOK& book, int32_t row_one_based) {
@@ -218,6 +235,7 @@ int stream_row(XLS_BOOK& book, int32_t row_one_based) {
     }
 
     Row& target = *ensure_row(sheet, row);
+    extend_streamed_extent(sheet, row, target.cells);
     std::string block;
     encode_row_block(target.cells, block);
     if (std::fwrite(block.data(), 1, block.size(), sheet.rows_file.stream()) != block.size())

@@ -10,10 +10,17 @@
 
 namespace tova::model {
 
+// A merged block of cells on one sheet.
+struct MergedRange {
+    int32_t sheet = 0;
+    XLS_RECT area{};
+};
+
 struct Workbook {
     std::vector<Sheet> sheets;
     SharedStrings strings;
     Variables variables;
+    std::vector<MergedRange> merges;
     std::string write_password;  // BOOK.WRITE_PASSWORD, empty for none
 };
 

@@ -79,7 +79,7 @@ bool has_type(const std::vector<int>& types, int type) {
 
 // One sheet's print-title reference: rows and/or columns, joined by ",".
 std::string print_titles(const model::Sheet& sheet) {
-    const model::SheetProperties& p = sheet.properties;
+    const model::PageSetup& p = sheet.properties.page;
     std::string name = quoted_sheet_name(sheet.name);
     std::string text;
     if (p.title_first_row > 0) {
