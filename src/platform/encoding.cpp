@@ -1,99 +1,163 @@
-// Provisional: minimal conversions so the skeleton links. Replaced by the full implementation.
+// The trail-byte rule, the charset-aware scanners and the conversion routes.
 #include "platform/encoding.hpp"
 
-#include <iconv.h>
-
-#include <cctype>
+#include <algorithm>
 
 namespace tova::enc {
 
-int trail_bytes(int charset, unsigned char b) {
+int trail_bytes(int charset, unsigned char byte) {
     switch (charset) {
-        case kShiftJis: return ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) ? 1 : 0;
-        case kEucJp: return (b >= 0xA1 && b <= 0xFE) || b == 0x8E ? 1 : 0;
-        case kUtf8: return b >= 0xF0 && b <= 0xF7 ? 3 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xC0 && b <= 0xDF ? 1 : 0;
-        case kUtf16Be: return b >= 0xD8 && b <= 0xDB ? 3 : 1;
+        case kShiftJis: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC) ? 1 : 0;
+        case kEucJp: return (byte >= 0xA1 && byte <= 0xFE) || byte == 0x8E ? 1 : 0;
+        case kUtf8:
+            if (byte >= 0xC0 && byte <= 0xDF) return 1;
+            if (byte >= 0xE0 && byte <= 0xEF) return 2;
+            if (byte >= 0xF0 && byte <= 0xF7) return 3;
+            return 0;
+        case kUtf16Be: return byte >= 0xD8 && byte <= 0xDB ? 3 : 1;
         default: return 0;
     }
 }
 
 int mb_trail_bytes(int charset, unsigned char byte, size_t& position) {
-    int n = trail_bytes(charset, byte);
-    position += n;
-    return n;
+    int count = trail_bytes(charset, byte);
+    position += static_cast<size_t>(count);
+    return count;
+}
+
+size_t next_char(int charset, std::string_view text, size_t position) {
+    if (position >= text.size()) return text.size();
+    size_t next = position + 1 + static_cast<size_t>(trail_bytes(charset, static_cast<unsigned char>(text[position])));
+    return std::min(next, text.size());
 }
 
 size_t char_boundary(int charset, std::string_view text, size_t max_bytes) {
-    size_t i = 0, keep = 0;
-    while (i < text.size()) {
-        size_t next = i + 1 + trail_bytes(charset, static_cast<unsigned char>(text[i]));
+    size_t keep = 0;
+    while (keep < text.size()) {
+        size_t next = keep + 1 + static_cast<size_t>(trail_bytes(charset, static_cast<unsigned char>(text[keep])));
         if (next > text.size() || next > max_bytes) break;
-        keep = i = next;
+        keep = next;
     }
     return keep;
 }
 
-static std::string iconv_convert(const char* to, const char* from, std::string_view text) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == (iconv_t)-1) return std::string(text);
-    std::string out(text.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(text.data());
-    size_t in_left = text.size();
-    char* o = out.data();
-    size_t out_left = out.size();
-    while (in_left > 0) {
-        if (iconv(cd, &in, &in_left, &o, &out_left) == (size_t)-1) {
-            ++in;
-            --in_left;
-            if (out_left > 0) {
-                *o++ = '?';
-                --out_left;
-            }
-        }
-    }
-    iconv_close(cd);
-    out.resize(out.size() - out_left);
-    return out;
-}
-
-std::string conv_charset(int from, int to, std::string_view text) {
-    if (from == to) return std::string(text);
-    if (from == kUtf8 && to == kShiftJis) return iconv_convert("CP932", "UTF-8", text);
-    if (from == kShiftJis && to == kUtf8) return iconv_convert("UTF-8", "CP932", text);
-    return std::string(text);
-}
-
-}  // namespace tova::enc
-
-namespace tova::enc {
 size_t utf8_char_count(std::string_view text) {
-    size_t n = 0;
-    for (size_t i = 0; i < text.size(); ++i, ++n) i += trail_bytes(kUtf8, static_cast<unsigned char>(text[i]));
-    return n;
+    size_t count = 0;
+    for (size_t i = 0; i < text.size(); i = next_char(kUtf8, text, i)) ++count;
+    return count;
 }
-}  // namespace tova::enc
 
-namespace tova::enc {
+namespace {
+
+// Moves `position` past the quoted section that opens there. A doubled quote
+// stands for itself when the quote can be doubled (apostrophes only).
+int skip_quoted(int charset, std::string_view text, size_t& position, char quote, bool doubled_is_literal) {
+    if (position >= text.size() || text[position] != quote) return 0;
+    size_t i = position + 1;
+    while (i < text.size()) {
+        if (text[i] == quote) {
+            if (doubled_is_literal && i + 1 < text.size() && text[i + 1] == quote) {
+                i += 2;
+                continue;
+            }
+            position = i + 1;
+            return 0;
+        }
+        i = next_char(charset, text, i);
+    }
+    return -1;
+}
+
+}  // namespace
+
+int skip_single_quoted(int charset, std::string_view text, size_t& position) {
+    return skip_quoted(charset, text, position, '\'', true);
+}
+
+int skip_double_quoted(int charset, std::string_view text, size_t& position) {
+    return skip_quoted(charset, text, position, '"', false);
+}
+
 int upper_unquoted(int charset, std::string& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        size_t before = i;
-        mb_trail_bytes(charset, static_cast<unsigned char>(text[i]), i);
-        if (i == before && text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 0x20);
+    size_t position = 0;
+    while (position < text.size()) {
+        // One single-quoted then one double-quoted section per step: a quote
+        // right after a double-quoted section is taken as an ordinary byte.
+        if (skip_single_quoted(charset, text, position) != 0) return -1;
+        if (skip_double_quoted(charset, text, position) != 0) return -1;
+        if (position >= text.size()) break;
+        char& c = text[position];
+        if (trail_bytes(charset, static_cast<unsigned char>(c)) == 0 && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - ('a' - 'A'));
+        position = next_char(charset, text, position);
     }
     return 0;
 }
-void xml_escape_append(std::string& out, std::string_view text, int) { out.append(text); }
-std::string xml_unescape(std::string_view text) { return std::string(text); }
-int xml_escape(int, std::string&) { return 0; }
+
+void split_path(int charset, std::string& path, std::string& directory) {
+    size_t separator = std::string::npos;
+    for (size_t i = 0; i < path.size(); i = next_char(charset, path, i))
+        if (path[i] == '/' || path[i] == '\\') separator = i;
+    if (separator == std::string::npos || separator == 0) {
+        directory.clear();
+        return;
+    }
+    directory.assign(path, 0, separator);
+    path.erase(0, separator + 1);
+}
+
+int swap_utf16(char* buffer, size_t length) {
+    if (length % 2 != 0) return -1;
+    for (size_t i = 0; i < length; i += 2) std::swap(buffer[i], buffer[i + 1]);
+    return 0;
+}
+
+int nbsp_to_space16(char* buffer, size_t length) {
+    if (length % 2 != 0) return -1;
+    for (size_t i = 0; i < length; i += 2)
+        if (static_cast<unsigned char>(buffer[i]) == 0xA0 && buffer[i + 1] == 0) buffer[i] = ' ';
+    return 0;
+}
+
 bool is_hex_text(std::string_view text) {
-    for (char c : text)
-        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-    return true;
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    });
 }
-void split_path(int, std::string& path, std::string& directory) {
-    size_t at = path.find_last_of("/\\");
-    if (at == std::string::npos || at == 0) { directory.clear(); return; }
-    directory = path.substr(0, at);
-    path = path.substr(at + 1);
+
+namespace {
+
+using Step = std::string (*)(std::string_view);
+
+// Every conversion goes through Shift-JIS or straight to UTF-8; EUC-JP is
+// reached only from Shift-JIS.
+struct Route {
+    int from;
+    int to;
+    Step first;
+    Step then;  // nullptr when one step suffices
+};
+constexpr Route kRoutes[] = {
+    {kShiftJis, kEucJp, sjis_to_euc, nullptr},
+    {kShiftJis, kUtf8, sjis_to_utf8, nullptr},
+    {kEucJp, kShiftJis, euc_to_sjis, nullptr},
+    {kEucJp, kUtf8, euc_to_sjis, sjis_to_utf8},
+    {kUtf8, kShiftJis, utf8_to_sjis, nullptr},
+    {kUtf8, kEucJp, utf8_to_sjis, sjis_to_euc},
+    {kUtf16Be, kShiftJis, utf16be_to_sjis, nullptr},
+    {kUtf16Be, kEucJp, utf16be_to_sjis, sjis_to_euc},
+    {kUtf16Be, kUtf8, utf16be_to_utf8, nullptr},
+};
+
+}  // namespace
+
+std::string conv_charset(int from, int to, std::string_view text) {
+    for (const Route& route : kRoutes) {
+        if (route.from != from || route.to != to) continue;
+        std::string result = route.first(text);
+        return route.then ? route.then(result) : result;
+    }
+    return std::string(text);
 }
+
 }  // namespace tova::enc

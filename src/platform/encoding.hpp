@@ -23,6 +23,10 @@ int mb_trail_bytes(int charset, unsigned char byte, size_t& position);
 // The same count without moving a position.
 int trail_bytes(int charset, unsigned char byte);
 
+// Position of the character after the one at `position`. A lead byte whose
+// trail bytes are cut off by the end of the text stops at the end, never past it.
+size_t next_char(int charset, std::string_view text, size_t position);
+
 // Length of the longest prefix of `text` of at most `max_bytes` that ends on a
 // character boundary (a lead byte whose trail bytes are missing is dropped).
 size_t char_boundary(int charset, std::string_view text, size_t max_bytes);
@@ -33,10 +37,16 @@ size_t utf8_char_count(std::string_view text);
 // Converts a text between character sets. Unsupported pairs, the same set on
 // both sides and every conversion into UTF-16 return the text unchanged.
 // Characters code page 932 cannot hold become '?'; undecodable input becomes
-// U+FFFD in UTF-8 (or '?' in Shift-JIS). A UTF-16 source ends at its first U+0000.
+// U+FFFD in UTF-8 (or '?' in Shift-JIS). The single bytes 0x80, 0xA0, 0xFD,
+// 0xFE and 0xFF map to U+0080, U+F8F0, U+F8F1, U+F8F2 and U+F8F3 and back, as
+// Windows maps them. A UTF-16 source ends at its first U+0000 and an odd last
+// byte is ignored. A character cut off by the end of the text becomes one
+// replacement character.
 std::string conv_charset(int from, int to, std::string_view text);
 
-// The individual routines conv_charset chooses between.
+// The individual routines conv_charset chooses between. The EUC-JP pair is
+// plain JIS arithmetic: the Shift-JIS user-defined area (lead bytes 0xF0-0xFC),
+// which EUC-JP cannot hold, becomes the geta mark (0xA2 0xAE).
 std::string sjis_to_euc(std::string_view text);
 std::string euc_to_sjis(std::string_view text);
 std::string sjis_to_utf8(std::string_view text);
@@ -74,12 +84,17 @@ enum XmlMode : int {
     XML_ESCAPE_KEEP_NL = 2,  // CR and LF are written unchanged
 };
 
-// Appends the escaped form of a UTF-8 text. Control characters that XML cannot
-// carry are written as _x00HH_, and invalid UTF-8 as U+FFFD, so the result is
-// always well-formed character data.
+// Appends the escaped form of a UTF-8 text (any mode but XML_ESCAPE_KEEP_NL
+// acts as XML_ESCAPE). Control characters that XML cannot carry and the
+// non-characters U+FFFE and U+FFFF are written as _xHHHH_, NUL is dropped and
+// each invalid UTF-8 sequence becomes U+FFFD, so the result is always
+// well-formed character data. An underscore that would read as the start of an
+// _xHHHH_ escape is itself written as _x005F_.
 void xml_escape_append(std::string& out, std::string_view text, int mode);
 
-// Decodes entities, numeric character references and _xHHHH_ escapes.
+// Decodes the five named entities, numeric character references and _xHHHH_
+// escapes into UTF-8; _x0000_ gives nothing, and _x001A_ and a no-break space
+// give a space. References to no valid character are left as they are.
 std::string xml_unescape(std::string_view text);
 
 // Rewrites `text` in place in the given mode; 0 always (kept for callers that
