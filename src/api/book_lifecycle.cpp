@@ -50,6 +50,12 @@ void initialise_book(XLS_BOOK& book, int file_type) {
     book.name_list = nullptr;
 }
 
+void reset_book(XLS_BOOK& book, int file_type) {
+    WorkArea& area = *work_area(book);
+    area.book = model::Workbook{};
+    initialise_book(book, file_type);
+}
+
 void release_book(XLS_BOOK& book) {
     std::string owned_dir;
     if (WorkArea* area = work_area(book)) owned_dir = area->temp_directory;

@@ -12,6 +12,10 @@ constexpr int kFileTypeXlsx = 20;
 // The work area must exist; the book's tables start empty.
 void initialise_book(XLS_BOOK& book, int file_type);
 
+// Empties the book's tables and puts the defaults of another file type in
+// place, keeping the work area and its character set.
+void reset_book(XLS_BOOK& book, int file_type);
+
 // Releases the work area and everything hanging off the record: temporary
 // files and the book's temporary directory, the raw workbook stream file,
 // the name list. Harmless on a record that holds nothing.

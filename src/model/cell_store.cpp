@@ -77,6 +77,10 @@ const Cell* find_cell(const Sheet& sheet, int32_t row, int32_t column) {
     return &r.cells[column];
 }
 
+Cell* find_cell(Sheet& sheet, int32_t row, int32_t column) {
+    return const_cast<Cell*>(find_cell(static_cast<const Sheet&>(sheet), row, column));
+}
+
 int store_value(Cell& cell, const Value& value) {
     switch (value.kind) {
         case kEmpty:

@@ -25,8 +25,9 @@ Row* ensure_row(Sheet& sheet, int32_t row);
 // has been streamed out (its cells can no longer change).
 Cell* ensure_cell(Sheet& sheet, int32_t row, int32_t column);
 
-// The cell if it exists, else null.
+// The cell if it exists (and its row is still in memory), else null.
 const Cell* find_cell(const Sheet& sheet, int32_t row, int32_t column);
+Cell* find_cell(Sheet& sheet, int32_t row, int32_t column);
 
 // A typed value on its way into a cell; each kind reads the fields it needs.
 struct Value {

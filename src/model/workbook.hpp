@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/drawing.hpp"
 #include "model/shared_strings.hpp"
 #include "model/sheet.hpp"
 #include "model/variables.hpp"
@@ -21,6 +22,7 @@ struct Workbook {
     SharedStrings strings;
     Variables variables;
     std::vector<MergedRange> merges;
+    std::vector<DrawingObject> drawings;
     std::string write_password;  // BOOK.WRITE_PASSWORD, empty for none
 };
 

@@ -1,0 +1,119 @@
+// The exports that fill a book: values, statement lists, variables, streamed rows.
+#include <string>
+
+#include "api/arglist.hpp"
+#include "api/call_frame.hpp"
+#include "api/flags.hpp"
+#include "api/work_area.hpp"
+#include "model/cell_ref.hpp"
+#include "model/cell_store.hpp"
+#include "platform/encoding.hpp"
+#include "property/cell_statements.hpp"
+#include "tova_api.h"
+
+namespace tova::property {
+namespace {
+
+bool has_open_sheet(const XLS_BOOK& book) {
+    const WorkArea* area = work_area(book);
+    return area && book.cur_sheet >= 0 && book.cur_sheet < static_cast<int32_t>(area->book.sheets.size());
+}
+
+// The current sheet for one statement, put back when the statement is done.
+class SheetScope {
+public:
+    explicit SheetScope(XLS_BOOK& book) : book_(book), saved_(book.cur_sheet) {}
+    ~SheetScope() { book_.cur_sheet = saved_; }
+    void restore() { book_.cur_sheet = saved_; }
+
+private:
+    XLS_BOOK& book_;
+    int32_t saved_;
+};
+
+int define_variable(XLS_BOOK& book, std::string_view name, std::string_view value) {
+    return model::tob_put_resource(book, name, value) == 0 ? 0 : fail_silently(book, kBadArgument);
+}
+
+// A key that is not a cell. Property statements are not understood yet: a key
+// naming a range cannot take a value, anything else is an unknown keyword.
+int property_statement(XLS_BOOK& book, const std::string& key, const std::string& value) {
+    const int charset = charset_of(book);
+    if (flag_on(book, XLS_FLAG_VARIABLES)) return define_variable(book, key, value);
+    XLS_RANGE_LIST range{};
+    std::string utf8_key = enc::conv_charset(charset, enc::kUtf8, key);
+    if (model::parse_range_ref(book, utf8_key, range) == 0)
+        return fail(book, kBadArgument, Msg::RangeNotAllowed, {std::string_view(quoted(charset, key))});
+    return fail(book, kBadArgument, Msg::UnsupportedKeyword, {std::string_view(quoted(charset, key))});
+}
+
+int put_values(XLS_BOOK& book, const char* list) {
+    if (work_area(book) == nullptr) return fail_silently(book, kBadArgument);
+    if (list == nullptr) return 0;
+    const int charset = charset_of(book);
+    const std::string_view source(list);
+    size_t position = 0;
+    std::string key, equals, value;
+    for (;;) {
+        if (args::next_argument(charset, source, position, key) != 0) return 0;
+        const std::string key_sjis = quoted(charset, key);
+        if (args::next_argument(charset, source, position, equals) != 0)
+            return fail(book, kBadArgument, Msg::BadCell, {std::string_view(key_sjis)});
+        if (equals != "=") return fail(book, kBadArgument, Msg::BadEquals, {std::string_view(quoted(charset, equals))});
+        if (args::next_statement(charset, source, position, value) != 0)
+            return fail(book, kBadArgument, Msg::BadCell, {std::string_view(key_sjis)});
+
+        SheetScope scope(book);
+        std::string target = key;
+        if (key.find('!') != std::string::npos) {
+            target = enc::conv_charset(charset, enc::kUtf8, key);
+            int32_t sheet = model::strip_sheet_prefix(book, target);
+            if (sheet >= 0) book.cur_sheet = sheet;
+        }
+        int32_t row = 0, column = 0;
+        int rc;
+        if (has_open_sheet(book) && model::parse_cell_ref(book, -1, target, row, column) == 0) {
+            rc = put_cell(book, target, value);
+        } else {
+            scope.restore();
+            rc = property_statement(book, key, value);
+        }
+        if (rc == -9) return fail_silently(book, kDoesNotFit);
+        if (rc != 0) return rc;
+    }
+}
+
+}  // namespace
+}  // namespace tova::property
+
+using namespace tova;
+
+extern "C" {
+
+TOVA_API int TOVA_put_cell(XLS_BOOK* book, const char* reference, const char* value, int /*unused*/) {
+    return guarded(book, [&] {
+        if (reference == nullptr || value == nullptr || work_area(*book) == nullptr)
+            return fail_silently(*book, kBadArgument);
+        return property::put_cell(*book, reference, value);
+    });
+}
+
+TOVA_API int TOVA_put_values(XLS_BOOK* book, const char* list) {
+    return guarded(book, [&] { return property::put_values(*book, list); });
+}
+
+TOVA_API int TOVA_put_variable(XLS_BOOK* book, const char* name, const char* value) {
+    return guarded(book, [&] {
+        if (name == nullptr || value == nullptr || work_area(*book) == nullptr) return fail_silently(*book, kBadArgument);
+        return model::tob_put_resource(*book, name, value) == 0 ? 0 : fail_silently(*book, kFailed);
+    });
+}
+
+TOVA_API int TOVA_write_row(XLS_BOOK* book, int row) {
+    return guarded(book, [&] {
+        if (work_area(*book) == nullptr) return fail_silently(*book, kBadArgument);
+        return model::stream_row(*book, row);
+    });
+}
+
+}  // extern "C"
