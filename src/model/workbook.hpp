@@ -5,6 +5,7 @@
 
 #include "model/shared_strings.hpp"
 #include "model/sheet.hpp"
+#include "model/styles.hpp"
 #include "model/variables.hpp"
 
 namespace tova::model {
@@ -13,6 +14,7 @@ struct Workbook {
     std::vector<Sheet> sheets;
     SharedStrings strings;
     Variables variables;
+    StyleRegistry styles;
 };
 
 }  // namespace tova::model
