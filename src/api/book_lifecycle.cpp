@@ -6,6 +6,7 @@
 #include <string>
 
 #include "api/work_area.hpp"
+#include "model/styles.hpp"
 #include "platform/qfs.hpp"
 
 namespace tova {
@@ -48,6 +49,8 @@ void initialise_book(XLS_BOOK& book, int file_type) {
     book.cur_sheet = book.cur_row = book.cur_column = 0;
     std::memset(&book.registries, 0, sizeof book.registries);
     book.name_list = nullptr;
+    // A book read from .xls takes its formats from the file.
+    if (file_type != kFileTypeXls) model::initialise_styles(book);
 }
 
 void reset_book(XLS_BOOK& book, int file_type) {

@@ -7,6 +7,7 @@
 #include "model/drawing.hpp"
 #include "model/shared_strings.hpp"
 #include "model/sheet.hpp"
+#include "model/styles.hpp"
 #include "model/variables.hpp"
 
 namespace tova::model {
@@ -21,6 +22,7 @@ struct Workbook {
     std::vector<Sheet> sheets;
     SharedStrings strings;
     Variables variables;
+    StyleRegistry styles;
     std::vector<MergedRange> merges;
     std::vector<DrawingObject> drawings;
     std::string write_password;  // BOOK.WRITE_PASSWORD, empty for none
