@@ -177,6 +177,39 @@ typedef struct XLS_BOOK {
     unsigned char reserved_tail[XLS_RESERVED_TAIL_SIZE];
 } XLS_BOOK;
 
+/*
+ * Opening and closing. TOVA_open_book takes an argument list such as
+ *   MODE=CREATE BOOK="report.xlsx" CHARSET=UTF8
+ * (keywords BOOK/EXCEL, MODE, LIST, TEMPLATE, CHARSET, VERSION, XLS_BOOK,
+ * READ_MEMORY, WRITE_MEMORY, TEMP_WORKBOOK_PATH; each also in Japanese where
+ * it has a Japanese form). TOVA_close_book takes SAVE (保存) or DESTROY (破棄);
+ * a null list releases the book. After a SAVE into a memory archive
+ * (pel_zip_on_memory(0)) the package stays as the memory file named by the
+ * book's file name; every other memory file is discarded.
+ */
+TOVA_API int TOVA_open_book(XLS_BOOK* book, const char* list);
+TOVA_API int TOVA_close_book(XLS_BOOK* book, const char* list);
+
+/* Sheets: SHEET_NAME=, MODE=CREATE|READ|UPDATE|TEMPLATE, TEMPLATE= (the template sheet). */
+TOVA_API int TOVA_open_sheet(XLS_BOOK* book, const char* list);
+TOVA_API int TOVA_open_sheet2(XLS_BOOK* book, int index);
+TOVA_API int TOVA_sheet_num(XLS_BOOK* book);
+TOVA_API int TOVA_sheet_name(XLS_BOOK* book, int index, char* name); /* name holds 94 bytes */
+
+/* Values and statements: A1=123 B2="text" C3="=SUM(A1:A2)", one after another. */
+TOVA_API int TOVA_put_cell(XLS_BOOK* book, const char* reference, const char* value, int unused);
+TOVA_API int TOVA_put_values(XLS_BOOK* book, const char* list);
+TOVA_API int TOVA_put_variable(XLS_BOOK* book, const char* name, const char* value);
+/* Moves row `row` (one-based) of the current sheet to its rows file when it is above book->streamed_row. */
+TOVA_API int TOVA_write_row(XLS_BOOK* book, int row);
+
+/* Hyperlinks on cells that hold a value, and pictures handed over in memory. */
+TOVA_API int TOVA_sheet_hyperlink(XLS_BOOK* book, const char* cell, const char* sheet_name, const char* target_cell);
+TOVA_API int TOVA_external_hyperlink(XLS_BOOK* book, const char* cell, const char* address);
+TOVA_API int TOVA_put_image_memory(XLS_BOOK* book, const char* cell, int type, const void* bytes, int count,
+                                   int width, int height, double scale, double offset_x, double offset_y,
+                                   const char* address);
+
 /* The call frame and small exports. */
 TOVA_API int TOVA_error_code(XLS_BOOK* book);
 TOVA_API char* TOVA_error_mesg(XLS_BOOK* book);

@@ -47,6 +47,17 @@ int property_statement(XLS_BOOK& book, const std::string& key, const std::string
     return fail(book, kBadArgument, Msg::UnsupportedKeyword, {std::string_view(quoted(charset, key))});
 }
 
+// The tokenizer gives 'My Sheet'!A1 as two tokens; a key is both when nothing stands between them.
+int join_quoted_sheet_prefix(int charset, std::string_view source, size_t& position, std::string& key) {
+    if (key.size() < 2 || key.front() != '\'' || key.back() != '\'' || position >= source.size() ||
+        source[position] != '!')
+        return 0;
+    std::string rest;
+    if (args::next_argument(charset, source, position, rest) != 0) return kBadArgument;
+    key += rest;
+    return 0;
+}
+
 int put_values(XLS_BOOK& book, const char* list) {
     if (work_area(book) == nullptr) return fail_silently(book, kBadArgument);
     if (list == nullptr) return 0;
@@ -56,12 +67,15 @@ int put_values(XLS_BOOK& book, const char* list) {
     std::string key, equals, value;
     for (;;) {
         if (args::next_argument(charset, source, position, key) != 0) return 0;
+        if (int rc = join_quoted_sheet_prefix(charset, source, position, key)) return fail_silently(book, rc);
         const std::string key_sjis = quoted(charset, key);
         if (args::next_argument(charset, source, position, equals) != 0)
             return fail(book, kBadArgument, Msg::BadCell, {std::string_view(key_sjis)});
         if (equals != "=") return fail(book, kBadArgument, Msg::BadEquals, {std::string_view(quoted(charset, equals))});
-        if (args::next_statement(charset, source, position, value) != 0)
-            return fail(book, kBadArgument, Msg::BadCell, {std::string_view(key_sjis)});
+        // A list that ends right after "=" gives the last key an empty value.
+        int value_rc = args::next_statement(charset, source, position, value);
+        if (value_rc == args::kNoToken) value.clear();
+        else if (value_rc != 0) return fail(book, kBadArgument, Msg::BadCell, {std::string_view(key_sjis)});
 
         SheetScope scope(book);
         std::string target = key;
