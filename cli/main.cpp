@@ -1,30 +1,153 @@
 // tova: the command-line face of the library.
+#include <iconv.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "tova_api.h"
 
 namespace {
+
+struct BookRecord {
+    XLS_BOOK* book = static_cast<XLS_BOOK*>(std::calloc(1, sizeof(XLS_BOOK)));
+    ~BookRecord() {
+        if (book != nullptr) TOVA_free_book(book);
+        std::free(book);
+    }
+};
 
 int usage(std::FILE* out) {
     std::fputs(
         "usage: tova <command> [arguments]\n"
         "\n"
         "commands:\n"
-        "  version        print the library version\n"
-        "  help           print the keyword overview of the property language\n",
+        "  version                         print the library version\n"
+        "  help                            print the keyword overview of the property language\n"
+        "  new -o OUT [--sheet NAME] [STATEMENTS...]\n"
+        "                                  create a workbook from statement lists and save it;\n"
+        "                                  without STATEMENTS, one list per line is read from\n"
+        "                                  standard input, a line [NAME] opening sheet NAME and\n"
+        "                                  lines starting with # being comments\n",
         out);
     return out == stderr ? 2 : 0;
 }
 
 int print_version() {
-    XLS_BOOK* book = static_cast<XLS_BOOK*>(std::calloc(1, sizeof(XLS_BOOK)));
-    if (book == nullptr) return 1;
+    BookRecord record;
     char version[16];
-    TOVA_version(book, version);
+    TOVA_version(record.book, version);
     std::printf("tova %s\n", version);
-    std::free(book);
+    return 0;
+}
+
+// The overview is Shift-JIS; a terminal here reads UTF-8.
+int print_help() {
+    std::fflush(stdout);
+    std::FILE* captured = std::tmpfile();
+    if (captured == nullptr) return TOVA_help();
+    int saved = dup(fileno(stdout));
+    dup2(fileno(captured), fileno(stdout));
+    TOVA_help();
+    std::fflush(stdout);
+    dup2(saved, fileno(stdout));
+    close(saved);
+
+    std::string sjis;
+    std::rewind(captured);
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, captured)) > 0;) sjis.append(buffer, n);
+    std::fclose(captured);
+
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        std::fwrite(sjis.data(), 1, sjis.size(), stdout);
+        return 0;
+    }
+    std::string utf8(sjis.size() * 3 + 16, '\0');
+    char* in = sjis.data();
+    size_t in_left = sjis.size();
+    char* out = utf8.data();
+    size_t out_left = utf8.size();
+    while (in_left > 0 && iconv(cd, &in, &in_left, &out, &out_left) == static_cast<size_t>(-1)) {
+        ++in;  // a byte the converter does not know: skip it
+        --in_left;
+    }
+    iconv_close(cd);
+    std::fwrite(utf8.data(), 1, utf8.size() - out_left, stdout);
+    return 0;
+}
+
+bool report_failure(XLS_BOOK* book, int rc, const std::string& what) {
+    if (rc == 0) return false;
+    std::fprintf(stderr, "tova: %s: %d %s\n", what.c_str(), rc, TOVA_error_mesg(book));
+    return true;
+}
+
+bool open_sheet(XLS_BOOK* book, const std::string& name) {
+    std::string select = "MODE=READ SHEET_NAME=\"" + name + "\"";
+    if (TOVA_open_sheet(book, select.c_str()) == 0) return true;
+    std::string create = "SHEET_NAME=\"" + name + "\"";
+    return !report_failure(book, TOVA_open_sheet(book, create.c_str()), "sheet " + name);
+}
+
+bool ensure_sheet(XLS_BOOK* book) {
+    return TOVA_sheet_num(book) > 0 || !report_failure(book, TOVA_open_sheet(book, ""), "sheet");
+}
+
+bool run_statements(XLS_BOOK* book, const std::string& statements) {
+    return ensure_sheet(book) && !report_failure(book, TOVA_put_values(book, statements.c_str()), statements);
+}
+
+int create_workbook(int argc, char** argv) {
+    std::string output;
+    std::vector<std::string> steps;  // "\x01NAME" opens a sheet, anything else is a statement list
+    for (int i = 2; i < argc; ++i) {
+        std::string arg = argv[i];
+        if ((arg == "-o" || arg == "--output") && i + 1 < argc) output = argv[++i];
+        else if (arg == "--sheet" && i + 1 < argc) steps.push_back(std::string("\x01") + argv[++i]);
+        else steps.push_back(arg);
+    }
+    if (output.empty()) return usage(stderr);
+
+    BookRecord record;
+    XLS_BOOK* book = record.book;
+    std::string open = "CHARSET=UTF8 BOOK=\"" + output + "\"";
+    if (report_failure(book, TOVA_open_book(book, open.c_str()), "open " + output)) return 1;
+
+    bool from_stdin = true;
+    for (const std::string& step : steps) {
+        if (step.rfind('\x01', 0) == 0) {
+            if (!open_sheet(book, step.substr(1))) return 1;
+            continue;
+        }
+        from_stdin = false;
+        if (!run_statements(book, step)) return 1;
+    }
+    if (from_stdin) {
+        std::string line;
+        for (int number = 1; std::getline(std::cin, line); ++number) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.empty() || line[0] == '#') continue;
+            if (line.front() == '[' && line.back() == ']') {
+                if (!open_sheet(book, line.substr(1, line.size() - 2))) return 1;
+                continue;
+            }
+            if (!run_statements(book, line)) {
+                std::fprintf(stderr, "tova: at line %d\n", number);
+                return 1;
+            }
+        }
+    }
+    std::string file = book->file_name;
+    int sheets = TOVA_sheet_num(book);
+    if (report_failure(book, TOVA_close_book(book, "SAVE"), "save " + file)) return 1;
+    std::printf("wrote %s (%d sheet%s)\n", file.c_str(), sheets == 0 ? 3 : sheets, sheets == 1 ? "" : "s");
     return 0;
 }
 
@@ -34,10 +157,8 @@ int main(int argc, char** argv) {
     if (argc < 2) return usage(stderr);
     std::string command = argv[1];
     if (command == "version" || command == "--version") return print_version();
-    if (command == "help" || command == "--help") {
-        TOVA_help();
-        return 0;
-    }
+    if (command == "help" || command == "--help") return print_help();
+    if (command == "new") return create_workbook(argc, argv);
     std::fprintf(stderr, "tova: unknown command '%s'\n", argv[1]);
     return usage(stderr);
 }

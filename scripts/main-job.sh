@@ -1,8 +1,8 @@
 #!/bin/sh
-# Builds the library and the tova command, then runs the bundled example.
+# Builds the library and the tova command, then turns the bundled example into a workbook.
 set -e
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
 cmake --build build --target tova
-./build/tova version
-./build/tova help | head -n 20
+mkdir -p out
+./build/tova new -o out/monthly_sales.xlsx < examples/monthly_sales.txt

@@ -1,0 +1,24 @@
+// Running the real readers (openpyxl, LibreOffice, the schemas) on saved workbooks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tova::test {
+
+struct CommandResult {
+    int status = -1;     // exit status; 77 means a tool is missing
+    std::string output;  // standard output
+};
+
+CommandResult run_command(const std::string& command);
+
+// The checker script's verdicts; status 0 passes, 77 when the tool is missing.
+CommandResult check_schemas(const std::vector<std::string>& books);
+CommandResult openpyxl_cells(const std::string& book);  // JSON of every sheet's cells
+CommandResult office_to_csv(const std::string& outdir, const std::vector<std::string>& books);
+
+// Quotes a text for the shell.
+std::string shell_quote(const std::string& text);
+
+}  // namespace tova::test

@@ -1,0 +1,135 @@
+#!/usr/bin/python3
+"""Judges saved workbooks the way real readers do.
+
+  check_xlsx.py schema SCHEMA_DIR BOOK...   validate every XML part against the ECMA schemas
+  check_xlsx.py cells BOOK                  print every sheet's cells as openpyxl reads them:
+                                            "#sheet TITLE STATE CELLS STREAMED_CELLS" per sheet, then
+                                            "CELL TYPE VALUE FORMAT" per cell (tab-separated, values
+                                            with backslash escapes for tab, CR, LF and backslash)
+  check_xlsx.py office OUTDIR BOOK...       convert with LibreOffice headless to CSV (one per first sheet)
+
+Exit status 0 when the books pass, 1 with the reasons on stderr, 77 when a tool is missing.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+SKIP = 77
+
+# Part name pattern -> schema file; parts without a usable schema are only checked for well-formedness.
+SCHEMAS = [
+    (r"^xl/worksheets/sheet\d+\.xml$", "sml.xsd"),
+    (r"^xl/styles\.xml$", "sml.xsd"),
+    (r"^xl/workbook\.xml$", "sml.xsd"),
+    (r"^xl/sharedStrings\.xml$", "sml.xsd"),
+    (r"^xl/comments\d+\.xml$", "sml.xsd"),
+    (r"^xl/tables/table\d+\.xml$", "sml.xsd"),
+    (r"^xl/drawings/drawing\d+\.xml$", "dml-spreadsheetDrawing.xsd"),
+    (r"^xl/charts/chart\d+\.xml$", "dml-chart.xsd"),
+    (r"^xl/theme/theme\d+\.xml$", "dml-main.xsd"),
+    (r"^\[Content_Types\]\.xml$", "opc-contentTypes.xsd"),
+    (r"\.rels$", "opc-relationships.xsd"),
+    (r"^docProps/app\.xml$", "shared-documentPropertiesExtended.xsd"),
+]
+
+
+def schema_for(name):
+    for pattern, schema in SCHEMAS:
+        if re.search(pattern, name):
+            return schema
+    return None
+
+
+def check_schema(schema_dir, books):
+    if shutil.which("xmllint") is None or not os.path.isdir(schema_dir):
+        return SKIP
+    failures = []
+    with tempfile.TemporaryDirectory() as work:
+        for book in books:
+            with zipfile.ZipFile(book) as package:
+                bad = package.testzip()
+                if bad is not None:
+                    failures.append(f"{book}: corrupt entry {bad}")
+                for name in package.namelist():
+                    if not (name.endswith(".xml") or name.endswith(".rels") or name.endswith(".vml")):
+                        continue
+                    text = package.read(name)
+                    # The schema set has no xml: namespace; xml:space is what the application writes too.
+                    text = text.replace(b' xml:space="preserve"', b"")
+                    part = os.path.join(work, "part.xml")
+                    with open(part, "wb") as out:
+                        out.write(text)
+                    schema = schema_for(name)
+                    command = ["xmllint", "--noout"]
+                    if schema:
+                        command += ["--schema", os.path.join(schema_dir, schema)]
+                    result = subprocess.run(command + [part], capture_output=True, text=True)
+                    if result.returncode != 0:
+                        failures.append(f"{book}:{name}: {result.stderr.strip()}")
+    for failure in failures:
+        print(failure, file=sys.stderr)
+    return 1 if failures else 0
+
+
+def field(value):
+    text = value.isoformat() if hasattr(value, "isoformat") else str(value)
+    return text.replace("\\", "\\\\").replace("\t", "\\t").replace("\r", "\\r").replace("\n", "\\n")
+
+
+def dump_cells(book):
+    import warnings
+    import openpyxl
+
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")  # a reader warning is a fault of the writer
+        full = openpyxl.load_workbook(book)
+        streaming = openpyxl.load_workbook(book, read_only=True)
+    for sheet in full.worksheets:
+        cells = [cell for row in sheet.iter_rows() for cell in row if cell.value is not None]
+        # Read-only mode trusts the dimension: it must see the same values.
+        streamed = sum(1 for row in streaming[sheet.title].iter_rows() for cell in row
+                       if getattr(cell, "value", None) is not None)
+        print("\t".join(["#sheet", field(sheet.title), sheet.sheet_state, str(len(cells)), str(streamed)]))
+        for cell in cells:
+            print("\t".join([cell.coordinate, cell.data_type, field(cell.value), field(cell.number_format)]))
+    return 0
+
+
+def office_convert(outdir, books):
+    office = shutil.which("soffice") or shutil.which("libreoffice")
+    if office is None:
+        return SKIP
+    with tempfile.TemporaryDirectory() as profile:
+        command = [office, f"-env:UserInstallation=file://{profile}", "--headless", "--norestore",
+                   "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1",
+                   "--outdir", outdir] + books
+        result = subprocess.run(command, capture_output=True, text=True, timeout=300)
+    missing = [b for b in books if not any(name.startswith(os.path.splitext(os.path.basename(b))[0])
+                                           for name in os.listdir(outdir))]
+    if result.returncode != 0 or missing:
+        print(result.stdout, result.stderr, "not converted:", missing, file=sys.stderr)
+        return 1
+    return 0
+
+
+def main(argv):
+    if len(argv) < 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    command = argv[1]
+    if command == "schema":
+        return check_schema(argv[2], argv[3:])
+    if command == "cells":
+        return dump_cells(argv[2])
+    if command == "office":
+        return office_convert(argv[2], argv[3:])
+    print(__doc__, file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
