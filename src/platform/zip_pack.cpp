@@ -49,7 +49,7 @@ int copy_source(zipFile archive, EntryFile& source, char* buffer) {
 }
 
 int pack_entry(zipFile archive, int mode, const std::string& source_dir, const std::string& list_name,
-               char* buffer) {
+               EntryDates dates, char* buffer) {
     const std::string entry_name = entry_name_of(list_name);
     EntryFile source;
     if (int rc = open_source(mode, source_dir, list_name, entry_name, source); rc != 0) return rc;
@@ -58,7 +58,7 @@ int pack_entry(zipFile archive, int mode, const std::string& source_dir, const s
     zip_fileinfo info{};
     int zip64 = 0;
     if (mode != kEntriesInMemory) {
-        info.dosDate = source.disk_dos_time();
+        if (dates == EntryDates::FileTimes) info.dosDate = source.disk_dos_time();
         zip64 = source.disk_size() >= kZip64Bytes ? 1 : 0;
     }
     if (zipOpenNewFileInZip3_64(archive, entry_name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
@@ -74,7 +74,7 @@ int pack_entry(zipFile archive, int mode, const std::string& source_dir, const s
 }  // namespace
 
 int pack(int mode, const std::string& archive_path, const std::string& source_dir,
-         const std::vector<std::string>& names) {
+         const std::vector<std::string>& names, EntryDates dates) {
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[kWriteBlockBytes]);
     if (!buffer) return -2;
     if (archive_path.find('\0') != std::string::npos) return -101;
@@ -86,7 +86,7 @@ int pack(int mode, const std::string& archive_path, const std::string& source_di
         ZipArchive archive(zipOpen2_64(archive_path.c_str(), APPEND_STATUS_CREATE, nullptr, &functions));
         if (!archive) return -101;
         for (const std::string& name : names) {
-            if (int rc = pack_entry(archive.get(), mode, source_dir, name, buffer.get()); rc != 0) return rc;
+            if (int rc = pack_entry(archive.get(), mode, source_dir, name, dates, buffer.get()); rc != 0) return rc;
         }
         return zipClose(archive.release(), nullptr) == ZIP_OK ? 0 : -5;
     } catch (const std::bad_alloc&) {

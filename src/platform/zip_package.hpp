@@ -53,8 +53,11 @@ int unpack(int mode, const std::string& archive_path, const std::string& dest_di
 // Results: 0; -2 no memory; -101 the archive, an entry or a source cannot be
 // opened or created; -102 a source read failed; -103 an entry write failed;
 // -5 closing an entry or the archive failed.
+// Disk files' entries are dated by their modification times unless told to
+// carry the zero date like memory files (so a package is the same either way).
+enum class EntryDates { FileTimes, Zero };
 int pack(int mode, const std::string& archive_path, const std::string& source_dir,
-         const std::vector<std::string>& names);
+         const std::vector<std::string>& names, EntryDates dates = EntryDates::FileTimes);
 
 // The process-wide archive switch, initially -1: non-zero puts the archive in
 // a disk file, 0 in a memory file of the archive's name.

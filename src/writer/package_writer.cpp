@@ -5,6 +5,7 @@
 
 #include <array>
 #include <climits>
+#include <cstdio>
 #include <ctime>
 #include <vector>
 
@@ -113,25 +114,46 @@ std::string absolute_output(const std::string& path) {
     return std::string(cwd.data()) + "/" + path;
 }
 
+size_t memory_parts_limit = size_t{256} << 20;
+
 int zip_result(int rc) {
     if (rc == 0) return 0;
     if (rc == -101 || rc == -103 || rc == -105) return -103;
     return rc == -2 ? -2 : -1;
 }
 
+// Packs the parts; a package on disk is written under a temporary name and
+// renamed over the output only once it is whole, so a failed save leaves an
+// existing file as it was.
+int pack_package(int mode, const std::string& output_path, const std::string& directory,
+                 const std::vector<std::string>& names) {
+    const std::string output = absolute_output(output_path);
+    if (!zip::archive_on_disk()) return zip_result(zip::pack(mode, output, directory, names, zip::EntryDates::Zero));
+    const std::string partial = output + ".tova-" + std::to_string(::getpid()) + ".part";
+    int rc = zip_result(zip::pack(mode, partial, directory, names, zip::EntryDates::Zero));
+    if (rc == 0 && std::rename(partial.c_str(), output.c_str()) != 0) rc = -103;
+    if (rc != 0) std::remove(partial.c_str());
+    return rc;
+}
+
+int part_failure(int rc) { return rc == kPartShortWrite ? -103 : rc > 0 ? kFailed : rc; }
+
 }  // namespace
+
+void set_memory_parts_limit(size_t bytes) { memory_parts_limit = bytes; }
 
 int tob_create_excel2007(XLS_BOOK& book, const std::string& output_path) {
     add_default_sheets(book);
     if (calc::tob_recalculate(book) != 0) return kFailed;
 
-    Package memory_package(book, PartTarget{});
+    MemoryBudget budget{memory_parts_limit};
+    Package memory_package(book, PartTarget{false, {}, &budget});
     int rc = memory_package.write_parts();
-    if (rc == 0) return zip_result(zip::pack(0, absolute_output(output_path), "", memory_package.names()));
-    if (rc != kPartOutOfMemory) return rc == kPartShortWrite ? -103 : rc > 0 ? kFailed : rc;
+    if (rc == 0) return pack_package(0, output_path, "", memory_package.names());
+    if (rc != kPartOutOfMemory) return part_failure(rc);
     if (!flag_on(book, XLS_FLAG_FILE_FALLBACK)) return kNoMemory;
 
-    // Memory ran out for the parts: write them as files in the book's temporary directory instead.
+    // The parts do not fit in memory: write them as files in the book's temporary directory instead.
     mem::mfreeall();
     std::string directory;
     if (tob_tempfile_path(book, kTempDirectory, directory) != 0) return kFailed;
@@ -139,8 +161,7 @@ int tob_create_excel2007(XLS_BOOK& book, const std::string& output_path) {
     qfs::qfs_rmtree(directory);
     Package file_package(book, PartTarget{true, directory});
     rc = file_package.write_parts();
-    if (rc == 0) rc = zip_result(zip::pack(1, absolute_output(output_path), directory, file_package.names()));
-    else if (rc > 0) rc = kFailed;
+    rc = rc == 0 ? pack_package(1, output_path, directory, file_package.names()) : part_failure(rc);
     qfs::qfs_rmtree(directory);
     return rc;
 }

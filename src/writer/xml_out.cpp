@@ -16,6 +16,7 @@ int XmlOut::open(const PartTarget& target, const std::string& part_name) {
     buffer_.clear();
     buffer_.reserve(kFlushAt + 4096);
     if (!target.to_files) {
+        budget_ = target.budget;
         memory_ = mem::mopen(part_name, "wb");
         return memory_ ? kPartOk : (status_ = kPartCannotOpen);
     }
@@ -30,7 +31,9 @@ void XmlOut::flush() {
     if (buffer_.empty()) return;
     if (status_ == kPartOk) {
         if (memory_ != nullptr) {
-            if (mem::mwrite(buffer_.data(), 1, buffer_.size(), memory_) != buffer_.size())
+            if (budget_ != nullptr && (budget_->used += buffer_.size()) > budget_->limit)
+                status_ = kPartOutOfMemory;
+            else if (mem::mwrite(buffer_.data(), 1, buffer_.size(), memory_) != buffer_.size())
                 status_ = memory_->state == mem::kWriteFailed ? kPartOutOfMemory : kPartShortWrite;
         } else if (file_ != nullptr) {
             if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) status_ = kPartShortWrite;

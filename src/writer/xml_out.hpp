@@ -22,10 +22,18 @@ constexpr int kPartOutOfMemory = 1234;  // a memory file could not grow
 constexpr int kPartCannotOpen = -101;
 constexpr int kPartShortWrite = -103;
 
+// How much the parts of one package may hold in memory files before the
+// writer moves to temporary files (reported as kPartOutOfMemory).
+struct MemoryBudget {
+    size_t limit;
+    size_t used = 0;
+};
+
 // Where parts go: memory files named by their part names, or files below a directory.
 struct PartTarget {
     bool to_files = false;
-    std::string directory;  // used when to_files
+    std::string directory;           // used when to_files
+    MemoryBudget* budget = nullptr;  // memory files only; null for no limit
 };
 
 class XmlOut {
@@ -73,6 +81,7 @@ private:
 
     std::string buffer_;
     mem::MFILE* memory_ = nullptr;
+    MemoryBudget* budget_ = nullptr;
     std::FILE* file_ = nullptr;
     int status_ = kPartOk;
 };

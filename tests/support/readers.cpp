@@ -38,7 +38,7 @@ CommandResult run_command(const std::string& command) {
 }
 
 CommandResult check_schemas(const std::vector<std::string>& books) {
-    return run_command("/usr/bin/python3 " + checker() + " schema " + shell_quote(TOVA_SCHEMA_DIR) + joined(books));
+    return run_command("/usr/bin/python3 " + checker() + " verify " + shell_quote(TOVA_SCHEMA_DIR) + joined(books));
 }
 
 CommandResult openpyxl_cells(const std::string& book) {

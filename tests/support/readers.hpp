@@ -13,7 +13,8 @@ struct CommandResult {
 
 CommandResult run_command(const std::string& command);
 
-// The checker script's verdicts; status 0 passes, 77 when the tool is missing.
+// The checker script's verdicts; status 0 passes, 77 when the tool is missing. check_schemas
+// also checks the package's structure (content types, relationships, indexes).
 CommandResult check_schemas(const std::vector<std::string>& books);
 CommandResult openpyxl_cells(const std::string& book);  // JSON of every sheet's cells
 CommandResult office_to_csv(const std::string& outdir, const std::vector<std::string>& books);

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Judges saved workbooks the way real readers do.
 
-  check_xlsx.py schema SCHEMA_DIR BOOK...   validate every XML part against the ECMA schemas
+  check_xlsx.py verify SCHEMA_DIR BOOK...   check the package's structure and validate every XML part
+                                            against the ECMA schemas (skipped when xmllint or the
+                                            schemas are missing)
   check_xlsx.py cells BOOK                  print every sheet's cells as openpyxl reads them:
                                             "#sheet TITLE STATE CELLS STREAMED_CELLS" per sheet, then
                                             "CELL TYPE VALUE FORMAT" per cell (tab-separated, values
@@ -11,6 +13,7 @@
 Exit status 0 when the books pass, 1 with the reasons on stderr, 77 when a tool is missing.
 """
 import os
+import posixpath
 import re
 import shutil
 import subprocess
@@ -44,10 +47,91 @@ def schema_for(name):
     return None
 
 
+MAIN = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
+REL = "{http://schemas.openxmlformats.org/package/2006/relationships}"
+TYPES = "{http://schemas.openxmlformats.org/package/2006/content-types}"
+
+
+def resolve(source, target):
+    if target.startswith("/"):
+        return target[1:]
+    base = posixpath.dirname(source.replace("_rels/", "").rsplit(".rels", 1)[0])
+    return posixpath.normpath(posixpath.join(base, target))
+
+
+def check_structure(book, package, failures):
+    import xml.etree.ElementTree as ET
+
+    names = package.namelist()
+    if len(names) != len(set(names)):
+        failures.append(f"{book}: duplicate part names")
+    trees = {}
+    for name in names:
+        if name.endswith((".xml", ".rels", ".vml")):
+            try:
+                trees[name] = ET.fromstring(package.read(name).decode("utf-8"))
+            except (UnicodeDecodeError, ET.ParseError) as error:
+                failures.append(f"{book}:{name}: not well-formed UTF-8 XML: {error}")
+    types = trees.get("[Content_Types].xml")
+    if types is None:
+        failures.append(f"{book}: no [Content_Types].xml")
+        return
+    defaults = {d.get("Extension").lower() for d in types.iter(TYPES + "Default")}
+    overrides = {o.get("PartName") for o in types.iter(TYPES + "Override")}
+    for name in names:
+        if name == "[Content_Types].xml" or name.endswith("/"):
+            continue
+        if "/" + name not in overrides and name.rsplit(".", 1)[-1].lower() not in defaults:
+            failures.append(f"{book}:{name}: no content type")
+    for part in overrides:
+        if part[1:] not in names:
+            failures.append(f"{book}: content type for a missing part {part}")
+    for name, tree in trees.items():
+        if not name.endswith(".rels"):
+            continue
+        ids = [r.get("Id") for r in tree.iter(REL + "Relationship")]
+        if len(ids) != len(set(ids)):
+            failures.append(f"{book}:{name}: duplicate relationship ids")
+        for rel in tree.iter(REL + "Relationship"):
+            if rel.get("TargetMode") == "External":
+                continue
+            if resolve(name, rel.get("Target")) not in names:
+                failures.append(f"{book}:{name}: target {rel.get('Target')} is missing")
+    styles = trees.get("xl/styles.xml")
+    strings = trees.get("xl/sharedStrings.xml")
+    xf_count = len(styles.find(MAIN + "cellXfs")) if styles is not None and styles.find(MAIN + "cellXfs") is not None else 1
+    if styles is not None:
+        counts = {tag: len(styles.find(MAIN + tag)) for tag in ("fonts", "fills", "borders") if styles.find(MAIN + tag) is not None}
+        custom = {f.get("numFmtId") for f in styles.iter(MAIN + "numFmt")}
+        for xf in styles.find(MAIN + "cellXfs") if styles.find(MAIN + "cellXfs") is not None else []:
+            for attribute, tag in (("fontId", "fonts"), ("fillId", "fills"), ("borderId", "borders")):
+                if int(xf.get(attribute, "0")) >= counts.get(tag, 1):
+                    failures.append(f"{book}: cellXfs {attribute} {xf.get(attribute)} out of range")
+            number = int(xf.get("numFmtId", "0"))
+            if number >= 164 and str(number) not in custom:
+                failures.append(f"{book}: numFmtId {number} is not defined")
+    string_count = len(strings) if strings is not None else 0
+    for name, tree in trees.items():
+        if not re.match(r"xl/worksheets/sheet\d+\.xml$", name):
+            continue
+        for cell in tree.iter(MAIN + "c"):
+            if int(cell.get("s", "0")) >= xf_count:
+                failures.append(f"{book}:{name}: {cell.get('r')} style {cell.get('s')} out of range")
+            if cell.get("t") == "s":
+                value = cell.find(MAIN + "v")
+                if value is None or not value.text or int(value.text) >= string_count:
+                    failures.append(f"{book}:{name}: {cell.get('r')} shared string out of range")
+
+
 def check_schema(schema_dir, books):
-    if shutil.which("xmllint") is None or not os.path.isdir(schema_dir):
-        return SKIP
     failures = []
+    for book in books:
+        with zipfile.ZipFile(book) as package:
+            check_structure(book, package, failures)
+    if shutil.which("xmllint") is None or not os.path.isdir(schema_dir):
+        for failure in failures:
+            print(failure, file=sys.stderr)
+        return 1 if failures else SKIP
     with tempfile.TemporaryDirectory() as work:
         for book in books:
             with zipfile.ZipFile(book) as package:
@@ -121,7 +205,7 @@ def main(argv):
         print(__doc__, file=sys.stderr)
         return 2
     command = argv[1]
-    if command == "schema":
+    if command == "verify":
         return check_schema(argv[2], argv[3:])
     if command == "cells":
         return dump_cells(argv[2])
