@@ -202,6 +202,10 @@ TOVA_API int TOVA_swap_book(int direction);
  */
 TOVA_API int pel_file_type(int mode, const char* name, int* type);
 
+/* Where packed and unpacked archives live: 0 in memory files of their names,
+ * any other value (initially -1) on disk. Returns 0. */
+TOVA_API int pel_zip_on_memory(int flag);
+
 /* Cell references; rows and columns are one-based here. */
 TOVA_API int TOVA_cell_name(int row, int column, char* name);
 TOVA_API int TOVA_cell_range(int first_row, int first_column, int last_row, int last_column, char* range);
