@@ -2,6 +2,7 @@
 // cells from memory or read back from the sheet's rows file.
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "api/call_frame.hpp"
 #include "api/flags.hpp"
@@ -26,10 +27,14 @@ struct CellView {
     std::string_view attributes;  // extra attributes of a formula cell
 };
 
-double fraction_of(std::string_view text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+// The serial of a date-time cell: its day plus its time fraction. The fraction
+// is kept with six decimals; times are whole seconds, so it snaps back to the
+// second it stood for (24:30 is 1.0208333..., not 1.020833). A fraction of a
+// day or more keeps its whole part.
+double serial_of(int32_t day, std::string_view fraction_text) {
+    double fraction = 0.0;
+    std::from_chars(fraction_text.data(), fraction_text.data() + fraction_text.size(), fraction);
+    return day + std::round(fraction * 86400.0) / 86400.0;
 }
 
 class CellWriter {
@@ -56,8 +61,7 @@ public:
             case model::kDateTime:
             case model::kTime:
             case model::kTimeSeconds:
-                // The fraction may reach a day or more (24:30): add it, never drop its whole part.
-                out_.raw("><v>").fixed(cell.number + fraction_of(cell.text), 6).raw("</v></c>");
+                out_.raw("><v>").real(serial_of(cell.number, cell.text)).raw("</v></c>");
                 return true;
             case model::kSharedString:
                 out_.raw(" t=\"s\"><v>").number(cell.number).raw("</v></c>");

@@ -82,7 +82,7 @@ TEST_F(SavedBook, EveryKindOfValueReadsBack) {
     ASSERT_EQ(TOVA_put_values(book.get(),
                               "A1=100 A2=\"=A1*2\" A3=-9000000000 B1=日本語 B2=2024/02/29 B3=12.5% "
                               "C1=3.50 C2=\" lead\" C3=\"a\\nb\" D1=10:30:15 D2=\"2024/02/29 24:30\" D3=30:00 "
-                              "E1=\"<tag> & 'q'\" E2=\"\x01ctl\" E3=😀"),
+                              "E1=\"<tag> & 'q'\" E2=\"\x01" "ctl\" E3=😀"),
               0);
     ASSERT_EQ(TOVA_external_hyperlink(book.get(), "B1", "https://example.com/?a=1&b=2"), 0);
     std::string path = save(book.get());
@@ -98,7 +98,7 @@ TEST_F(SavedBook, EveryKindOfValueReadsBack) {
     const Expect expected[] = {
         {"A1", "n", "100"}, {"A2", "f", "=A1*2"}, {"A3", "n", "-9000000000"}, {"B1", "s", "日本語"},
         {"B2", "d", "2024-02-29T00:00:00"}, {"B3", "n", "0.125"}, {"C1", "n", "3.5"},
-        {"C2", "s", " lead"}, {"C3", "s", "a\\r\\nb"}, {"E1", "s", "<tag> & 'q'"}, {"E2", "s", "\\x01ctl"},
+        {"C2", "s", " lead"}, {"C3", "s", "a\\nb"}, {"E1", "s", "<tag> & 'q'"}, {"E2", "s", "_x0001_ctl"},  // openpyxl leaves the escape undecoded
         {"E3", "s", "😀"},
     };
     for (const auto& e : expected) {
