@@ -59,6 +59,28 @@ enum class EntryDates { FileTimes, Zero };
 int pack(int mode, const std::string& archive_path, const std::string& source_dir,
          const std::vector<std::string>& names, EntryDates dates = EntryDates::FileTimes);
 
+// Writes a new archive entry by entry while the entries' data is produced,
+// so a package never has to be held whole. Entries are deflated at the
+// default level; `dos_date` 0 is the zero date. An archive that is not
+// closed is abandoned (and, on disk, left incomplete for the caller to remove).
+class ArchiveWriter {
+public:
+    ArchiveWriter() = default;
+    ArchiveWriter(const ArchiveWriter&) = delete;
+    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
+    ~ArchiveWriter();
+
+    int open(const std::string& archive_path);  // 0 or -101; an archive on disk replaces the file
+    int begin_entry(const std::string& name, uint32_t dos_date = 0, bool zip64 = false);  // 0 or -101
+    int write(const void* data, size_t size);   // 0 or -103
+    int end_entry();                            // 0 or -5
+    int close();                                // 0 or -5
+
+private:
+    void* archive_ = nullptr;
+    bool in_entry_ = false;
+};
+
 // The process-wide archive switch, initially -1: non-zero puts the archive in
 // a disk file, 0 in a memory file of the archive's name.
 void set_archive_switch(int flag);

@@ -39,7 +39,7 @@ int tob_xml_styles(const PartTarget& target, XLS_BOOK& book) {
     model::StyleRegistry& registry = model::styles_of(book);
     XmlOut out;
     if (int rc = out.open(target, kPartName)) {
-        if (!target.to_files) set_error_info(book, mem::merror_text());
+        if (target.archive == nullptr) set_error_info(book, mem::merror_text());
         return rc;
     }
     out.raw(kHead);

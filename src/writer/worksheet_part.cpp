@@ -225,9 +225,7 @@ int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_inde
     write_page_setup(out, sheet, rels);
     write_breaks(out, sheet);
     out.raw("</worksheet>");
-    if (int rc = out.close()) return rc;
-    return write_part(target, "xl/worksheets/_rels/sheet" + std::to_string(part_number) + ".xml.rels",
-                      sheet_relationships_part(sheet, rels, part_number));
+    return out.close();
 }
 
 }  // namespace

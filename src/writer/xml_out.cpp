@@ -2,9 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 
 #include "platform/mfile.hpp"
+#include "platform/zip_package.hpp"
 
 namespace tova::writer {
 
@@ -15,43 +15,38 @@ int XmlOut::open(const PartTarget& target, const std::string& part_name) {
     status_ = kPartOk;
     buffer_.clear();
     buffer_.reserve(kFlushAt + 4096);
-    if (!target.to_files) {
-        budget_ = target.budget;
-        memory_ = mem::mopen(part_name, "wb");
-        return memory_ ? kPartOk : (status_ = kPartCannotOpen);
+    if (target.archive != nullptr) {
+        if (target.archive->begin_entry(part_name) != 0) return status_ = kPartCannotOpen;
+        archive_ = target.archive;
+        return kPartOk;
     }
-    std::filesystem::path path = std::filesystem::path(target.directory) / part_name;
-    std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
-    file_ = std::fopen(path.c_str(), "wb");
-    return file_ ? kPartOk : (status_ = kPartCannotOpen);
+    memory_ = mem::mopen(part_name, "wb");
+    return memory_ ? kPartOk : (status_ = kPartCannotOpen);
 }
 
 void XmlOut::flush() {
     if (buffer_.empty()) return;
     if (status_ == kPartOk) {
-        if (memory_ != nullptr) {
-            if (budget_ != nullptr && (budget_->used += buffer_.size()) > budget_->limit)
-                status_ = kPartOutOfMemory;
-            else if (mem::mwrite(buffer_.data(), 1, buffer_.size(), memory_) != buffer_.size())
+        if (archive_ != nullptr) {
+            if (archive_->write(buffer_.data(), buffer_.size()) != 0) status_ = kPartShortWrite;
+        } else if (memory_ != nullptr) {
+            if (mem::mwrite(buffer_.data(), 1, buffer_.size(), memory_) != buffer_.size())
                 status_ = memory_->state == mem::kWriteFailed ? kPartOutOfMemory : kPartShortWrite;
-        } else if (file_ != nullptr) {
-            if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) status_ = kPartShortWrite;
         }
     }
     buffer_.clear();
 }
 
 int XmlOut::close() {
-    if (memory_ == nullptr && file_ == nullptr) return status_;
+    if (memory_ == nullptr && archive_ == nullptr) return status_;
     flush();
     if (memory_ != nullptr) {
         mem::mclose(memory_);
         memory_ = nullptr;
     }
-    if (file_ != nullptr) {
-        if (std::fclose(file_) != 0 && status_ == kPartOk) status_ = kPartShortWrite;
-        file_ = nullptr;
+    if (archive_ != nullptr) {
+        if (archive_->end_entry() != 0 && status_ == kPartOk) status_ = kPartShortWrite;
+        archive_ = nullptr;
     }
     return status_;
 }

@@ -1,10 +1,9 @@
 // The buffered output every part writer uses: append text, numbers, cell
 // references and escaped text, flushed in large pieces into the part's
-// destination (a memory file, or a file in the temporary-file mode).
+// destination: an entry of the package being written, or a memory file.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -12,6 +11,10 @@
 
 namespace tova::mem {
 struct MFILE;
+}
+
+namespace tova::zip {
+class ArchiveWriter;
 }
 
 namespace tova::writer {
@@ -22,18 +25,10 @@ constexpr int kPartOutOfMemory = 1234;  // a memory file could not grow
 constexpr int kPartCannotOpen = -101;
 constexpr int kPartShortWrite = -103;
 
-// How much the parts of one package may hold in memory files before the
-// writer moves to temporary files (reported as kPartOutOfMemory).
-struct MemoryBudget {
-    size_t limit;
-    size_t used = 0;
-};
-
-// Where parts go: memory files named by their part names, or files below a directory.
+// Where parts go: entries of an archive being written (streamed, so a package
+// is never held whole), or, without one, memory files named by their part names.
 struct PartTarget {
-    bool to_files = false;
-    std::string directory;           // used when to_files
-    MemoryBudget* budget = nullptr;  // memory files only; null for no limit
+    zip::ArchiveWriter* archive = nullptr;
 };
 
 class XmlOut {
@@ -81,8 +76,7 @@ private:
 
     std::string buffer_;
     mem::MFILE* memory_ = nullptr;
-    MemoryBudget* budget_ = nullptr;
-    std::FILE* file_ = nullptr;
+    zip::ArchiveWriter* archive_ = nullptr;
     int status_ = kPartOk;
 };
 

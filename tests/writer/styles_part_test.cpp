@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/zip_package.hpp"
+
 #include "model/styles.hpp"
 #include "platform/mfile.hpp"
 #include "support/test_support.hpp"
@@ -415,9 +417,17 @@ class StylesPartFiles : public testing::Test {
 protected:
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    // The part as written in the temporary-file mode.
+    // The part as written into a package, read back from the archive.
     std::string write_to_files(XLS_BOOK& book) {
-        EXPECT_EQ(tob_xml_styles(PartTarget{.to_files = true, .directory = dir_}, book), 0);
+        const std::string archive_path = dir_ + "/styles.zip";
+        {
+            zip::ArchiveWriter archive;
+            EXPECT_EQ(archive.open(archive_path), 0);
+            EXPECT_EQ(tob_xml_styles(PartTarget{&archive}, book), 0);
+            EXPECT_EQ(archive.close(), 0);
+        }
+        std::vector<std::string> names;
+        EXPECT_EQ(zip::unpack(1, archive_path, dir_ + "/unpacked", 10, names), 0);
         std::ifstream in(path(), std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
@@ -438,7 +448,7 @@ protected:
         EXPECT_EQ(rc, 0) << messages.str();
     }
 
-    std::string path() const { return dir_ + "/xl/styles.xml"; }
+    std::string path() const { return dir_ + "/unpacked/xl/styles.xml"; }
 
     std::string dir_ = test::make_scratch_dir("styles-part");
 };
