@@ -10,6 +10,7 @@
 
 #include "api/flags.hpp"
 #include "api/work_area.hpp"
+#include "platform/encoding.hpp"
 #include "support/test_support.hpp"
 #include "tova_api.h"
 
@@ -194,6 +195,35 @@ TEST(OpenSheet, TemplateModeAddsNoSheets) {
     EXPECT_EQ(TOVA_open_sheet(book.get(), "MODE=TEMPLATE TEMPLATE=Base SHEET_NAME=base"), -3);
     EXPECT_EQ(TOVA_open_sheet(book.get(), "MODE=TEMPLATE TEMPLATE=Base SHEET_NAME=Copy"), 0);
     EXPECT_EQ(work_area(*book)->book.sheets[1].template_sheet, 0);
+}
+
+}  // namespace
+}  // namespace tova
+
+namespace tova {
+namespace {
+
+// The same argument list written in each character set the caller may use.
+TEST(OpenBook, KeywordsInEveryCharacterSet) {
+    struct Case { int charset; const char* name; };
+    const Case cases[] = {{1, "SJIS"}, {2, "EUC"}, {3, "UTF8"}};
+    for (const auto& c : cases) {
+        std::string list = std::string("CHARSET=") + c.name + " ";
+        list += enc::conv_charset(enc::kUtf8, c.charset, "ブック=\"売上 報告\" モード=新規");
+        auto book = make_zeroed_book();
+        ASSERT_EQ(TOVA_open_book(book.get(), list.c_str()), 0) << c.name << ": " << message(*book);
+        EXPECT_EQ(std::string(book->file_name), cwd() + "/売上 報告.xlsx") << c.name;
+        std::string sheet = "シート=" + std::string("月次");
+        ASSERT_EQ(TOVA_open_sheet(book.get(), enc::conv_charset(enc::kUtf8, c.charset, sheet).c_str()), 0) << c.name;
+        char name[96];
+        ASSERT_EQ(TOVA_sheet_name(book.get(), 0, name), 0);
+        EXPECT_EQ(enc::conv_charset(c.charset, enc::kUtf8, name), "月次") << c.name;
+
+        // Messages come back in the book's character set.
+        EXPECT_EQ(TOVA_open_sheet(book.get(), enc::conv_charset(enc::kUtf8, c.charset, "色=赤").c_str()), -3);
+        EXPECT_EQ(enc::conv_charset(c.charset, enc::kUtf8, TOVA_error_mesg(book.get())),
+                  "TOVA-02200 サポート外のキーワードです(\"色\")。") << c.name;
+    }
 }
 
 }  // namespace

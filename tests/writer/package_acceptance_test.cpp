@@ -10,6 +10,7 @@
 #include "api/flags.hpp"
 #include "support/readers.hpp"
 #include "api/work_area.hpp"
+#include "platform/mfile.hpp"
 #include "support/test_support.hpp"
 #include "tova_api.h"
 
@@ -211,6 +212,30 @@ TEST_F(SavedBook, FailedSaveLeavesTheOldFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "previous contents");
     for (const auto& entry : std::filesystem::directory_iterator(dir_))
         EXPECT_EQ(entry.path().extension(), ".xlsx") << entry.path();  // no partial file left behind
+}
+
+}  // namespace
+}  // namespace tova
+
+namespace tova {
+namespace {
+
+TEST_F(SavedBook, MemoryArchiveStaysForTheCaller) {
+    pel_zip_on_memory(0);
+    auto book = test::make_zeroed_book();
+    ASSERT_EQ(TOVA_open_book(book.get(), "BOOK=in_memory.xlsx"), 0);
+    ASSERT_EQ(TOVA_open_sheet(book.get(), "SHEET_NAME=S"), 0);
+    ASSERT_EQ(TOVA_put_values(book.get(), "A1=42"), 0);
+    std::string name = book->file_name;
+    EXPECT_EQ(TOVA_close_book(book.get(), "SAVE"), 0);
+    pel_zip_on_memory(-1);
+    EXPECT_FALSE(std::filesystem::exists(name));
+    ASSERT_EQ(mem::mlist(), std::vector<std::string>{name});
+    const mem::MFILE* package = mem::mfind(name);
+    ASSERT_NE(package, nullptr);
+    EXPECT_GT(package->size, 100u);
+    EXPECT_EQ(std::string(package->data.data(), 2), "PK");
+    mem::mfreeall();
 }
 
 }  // namespace
