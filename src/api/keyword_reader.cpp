@@ -5,6 +5,7 @@
 
 #include "api/arglist.hpp"
 #include "api/call_frame.hpp"
+#include "platform/ascii.hpp"
 #include "platform/encoding.hpp"
 
 namespace tova::args {
@@ -13,15 +14,6 @@ namespace {
 bool is_ascii(std::string_view text) {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
-char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (ascii_upper(a[i]) != ascii_upper(b[i])) return false;
     return true;
 }
 
@@ -55,7 +47,7 @@ const Keyword* find_entry(std::string_view token_sjis, std::span<const Keyword> 
 }  // namespace
 
 bool is_word(std::string_view token_sjis, std::string_view english, std::string_view japanese_utf8) {
-    if (!english.empty() && equal_ignoring_ascii_case(token_sjis, english)) return true;
+    if (!english.empty() && equals_ignoring_case(token_sjis, english)) return true;
     if (japanese_utf8.empty()) return false;
     // ASCII is the same in both character sets; only other tokens need the converted spelling.
     if (is_ascii(token_sjis)) return token_sjis == japanese_utf8;

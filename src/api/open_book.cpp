@@ -15,6 +15,7 @@
 #include "api/close_book.hpp"
 #include "api/flags.hpp"
 #include "api/work_area.hpp"
+#include "platform/ascii.hpp"
 #include "platform/encoding.hpp"
 #include "platform/file_type.hpp"
 #include "reader/readers.hpp"
@@ -69,15 +70,6 @@ struct OpenOptions {
     std::string raw_stream_path;
 };
 
-bool ends_with_ignoring_case(std::string_view text, std::string_view ending) {
-    if (text.size() < ending.size()) return false;
-    for (size_t i = 0; i < ending.size(); ++i) {
-        char c = text[text.size() - ending.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        if (c != ending[i]) return false;
-    }
-    return true;
-}
 
 // A name without a workbook ending gets ".xlsx"; a longer name that names a
 // directory or carries any ending of its own is kept.

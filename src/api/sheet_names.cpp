@@ -2,21 +2,10 @@
 
 #include "api/call_frame.hpp"
 #include "api/work_area.hpp"
+#include "platform/ascii.hpp"
 #include "platform/encoding.hpp"
 
 namespace tova {
-namespace {
-
-bool equals_ignoring_ascii_case(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 int32_t find_sheet(const model::Workbook& book, std::string_view name) {
     for (size_t i = 0; i < book.sheets.size(); ++i)
@@ -38,7 +27,7 @@ int check_new_sheet_name(XLS_BOOK& book, std::string_view name) {
         name.front() == '\'' || name.back() == '\'')
         return fail(book, kBadArgument, Msg::BadSheetName, {std::string_view(shown)});
     for (const model::Sheet& sheet : work_area(book)->book.sheets)
-        if (equals_ignoring_ascii_case(sheet.name, name))
+        if (equals_ignoring_case(sheet.name, name))
             return fail(book, kBadArgument, Msg::DuplicateSheetName, {std::string_view(shown)});
     return 0;
 }

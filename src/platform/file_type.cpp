@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/ascii.hpp"
 #include "platform/mfile.hpp"
 #include "platform/qfs.hpp"
 #include "tova_api.h"
@@ -101,15 +102,6 @@ constexpr Signature kSignatures[] = {
 static_assert(std::size(kSignatures) == 57);
 
 bool is_locked_package(int code) { return code == 26 || code == 49 || code == 69; }
-
-bool ends_with_ignoring_case(std::string_view name, std::string_view ending) {
-    if (name.size() < ending.size()) return false;
-    return std::equal(ending.begin(), ending.end(), name.end() - static_cast<std::ptrdiff_t>(ending.size()),
-                      [](char a, char b) {
-                          auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-                          return lower(a) == lower(b);
-                      });
-}
 
 // Reading the candidate file, whether it is a memory file or on disk.
 class Source {

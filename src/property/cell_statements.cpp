@@ -11,6 +11,7 @@
 #include "model/cell_ref.hpp"
 #include "model/cell_store.hpp"
 #include "model/styles.hpp"
+#include "platform/ascii.hpp"
 #include "platform/encoding.hpp"
 #include "property/value_classifier.hpp"
 
@@ -204,14 +205,6 @@ std::string local_timestamp() {
 
 namespace {
 
-bool equals_ignoring_case(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
-        if (x != b[i]) return false;
-    }
-    return true;
-}
 
 // "\$name" is the literal text; $SYSDATETIME and $SYSDATE the local time; any
 // other "$name" an environment variable, else a book variable, else as written.

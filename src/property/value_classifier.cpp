@@ -50,20 +50,9 @@ size_t match_date(std::string_view text, calc::DateTime& date) {
     if (text.size() < 8 || !all_digits(text.substr(0, 4))) return 0;
     size_t at = 4;
     auto separator = [&] { return at < text.size() && (text[at] == '/' || text[at] == '-') ? (++at, true) : false; };
-    auto month = [&](int& value) {
-        if (at + 1 < text.size() && (text[at] == '0' || text[at] == '1') && is_digit(text[at + 1])) {
-            value = (text[at] - '0') * 10 + (text[at + 1] - '0');
-            at += 2;
-            return true;
-        }
-        if (at < text.size() && text[at] >= '1' && text[at] <= '9') {
-            value = text[at++] - '0';
-            return true;
-        }
-        return false;
-    };
-    auto day = [&](int& value) {
-        if (at + 1 < text.size() && text[at] >= '0' && text[at] <= '3' && is_digit(text[at + 1])) {
+    // Two digits whose first is at most `max_tens`, or one digit from 1 to 9.
+    auto field = [&](char max_tens, int& value) {
+        if (at + 1 < text.size() && text[at] >= '0' && text[at] <= max_tens && is_digit(text[at + 1])) {
             value = (text[at] - '0') * 10 + (text[at + 1] - '0');
             at += 2;
             return true;
@@ -75,7 +64,7 @@ size_t match_date(std::string_view text, calc::DateTime& date) {
         return false;
     };
     int m = 0, d = 0;
-    if (!separator() || !month(m) || !separator() || !day(d)) return 0;
+    if (!separator() || !field('1', m) || !separator() || !field('3', d)) return 0;
     if (at < text.size() && is_digit(text[at])) return 0;
     date.year = (text[0] - '0') * 1000 + (text[1] - '0') * 100 + (text[2] - '0') * 10 + (text[3] - '0');
     date.month = m;
