@@ -188,7 +188,11 @@ bool has_valid_thousands(std::string_view number) {
 Classified classify_value(std::string_view value, bool keep_apostrophe, bool force_text) {
     std::string v(value);
     args::remove_quotes(v);
-    if (v.empty()) return Classified{ValueKind::Empty};
+    if (v.empty()) {
+        Classified empty;
+        empty.kind = ValueKind::Empty;
+        return empty;
+    }
     if (v.front() == '\'') return text_value(keep_apostrophe ? std::string_view(v) : std::string_view(v).substr(1));
     if (force_text) return text_value(v);
 
