@@ -63,6 +63,8 @@ Token classify(const std::string& text, const std::string* next) {
 
 int cut_formula(XLS_BOOK& book, std::string_view formula, std::vector<Token>& tokens) {
     tokens.clear();
+    // The tokenizer drops a ";" that ends a text; in a formula it is no separator at all.
+    if (formula.find(';') != std::string_view::npos) return kFailed;
     std::vector<std::string> texts;
     if (raw_tokens(formula, texts) != 0) return kFailed;
     for (const std::string& t : texts)

@@ -24,7 +24,9 @@ constexpr const char* kUnsupported = nullptr;
 // 'My Sheet' hold a few numbers. Formulas go where a case puts them.
 class Recalc : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { fresh_book(); }
+
+    void fresh_book() {
         book_ = test::make_open_book(3);
         work_area(*book_)->book.sheets[2].name = "My Sheet";
         put("A1=1 A2=2 A3=3 B1=1.5 B2=-2.25 B4=4 C1=12.5% D1=abc D2=2024/02/29 "
@@ -103,6 +105,7 @@ constexpr Case kCases[] = {
     {"ROUNDUP(-2.1,0)", "-3"}, {"ROUNDDOWN(-2.9,0)", "-2"}, {"TRUNC(9.99)", "9"}, {"TRUNC(-9.99)", "-9"},
     {"TRUNC(1.2345,2)", "1.23"}, {"ROUND(A1/3,4)", "0.3333"}, {"ROUND(B2,1)", "-2.3"}, {"ROUND(123,-5)", "0"},
     {"ROUNDUP(123,-5)", "100000"}, {"ROUND(B3,0)", "0"}, {"ROUND(2.567,1.9)", "2.6"}, {"ROUND(1/3,20)", "0.333333333333333"},
+    {"TRUNC(0.57*100)", "57"}, {"ROUNDDOWN(0.57*100,0)", "57"}, {"ROUND(0.145*100,2)", "14.5"},
     {"ROUND(5000000000.5,0)", "5000000001"}, {"ROUNDDOWN(99999999999.99,1)", "99999999999.9"}, {"ROUND(A2,B4)", "2"},
     // ROW: the formula's own row, a cell's, a range's first row; positions are not values.
     {"ROW()", "7"}, {"ROW(C12)", "12"}, {"ROW(B3:D9)", "3"}, {"ROW(D9:B3)", "3"}, {"ROW(Sheet2!C5)", "5"},
@@ -120,12 +123,12 @@ constexpr Case kCases[] = {
     // Syntax the application refuses.
     {"", kUnsupported}, {"*2", kUnsupported}, {"1+", kUnsupported}, {"2(3)", kUnsupported}, {"A1 A2", kUnsupported},
     {")1+2(", kUnsupported}, {"SUM()", kUnsupported}, {"SUM(1,,2)", kUnsupported}, {"SUM(1,)", kUnsupported},
-    {"(1,2)", kUnsupported}, {"MAX(,1)", kUnsupported},
+    {"(1,2)", kUnsupported}, {"1+1;", kUnsupported}, {"{1,2}", kUnsupported}, {"@A1", kUnsupported}, {"MAX(,1)", kUnsupported},
     // Cells this language does not read, and values the application would not give as numbers.
     {"D1+1", kUnsupported}, {"D2+1", kUnsupported}, {"SUM(D1:D2)", kUnsupported}, {"COUNT(A1:D1)", kUnsupported},
     {"1/0", kUnsupported}, {"A1/B3", kUnsupported}, {"AVERAGE(B3)", kUnsupported}, {"AVERAGE(Z1:Z5)", kUnsupported},
     {"A1:A3", kUnsupported}, {"A1:A3+1", kUnsupported}, {"(A1:A3)*2", kUnsupported}, {"-A1:A3", kUnsupported},
-    {"ROUND(A1:A3,0)", kUnsupported}, {"ROUND(2.567,-0.5)", kUnsupported}, {"ROW(5)", kUnsupported},
+    {"ROUND(A1:A3,0)", kUnsupported}, {"ROUND(0.145*100,0)", kUnsupported}, {"ROUND(2.4999999999999996,0)", kUnsupported}, {"ROUND(2.567,-0.5)", kUnsupported}, {"ROW(5)", kUnsupported},
     {"ROW(A1+1)", kUnsupported}, {"SUM(+A1)", kUnsupported}, {"COUNT(+B3)", kUnsupported},
     {"ROUNDUP(1,-400)", kUnsupported}, {"99999999999999999999*99999999999999999999*99999999999999999999*"
                                         "99999999999999999999*99999999999999999999*99999999999999999999*"
@@ -140,7 +143,7 @@ constexpr Case kCases[] = {
 
 TEST_F(Recalc, FormulasOverASmallBook) {
     for (const Case& c : kCases) {
-        SetUp();
+        fresh_book();
         put_formula(0, kRow, kColumn, c.formula);
         EXPECT_EQ(calc::tob_recalculate(*book_), 0) << c.formula << ": " << message();
         EXPECT_EQ(book_->log.error_info[0], '\0') << c.formula << ": " << message();
@@ -182,7 +185,7 @@ constexpr StopCase kStopCases[] = {
 
 TEST_F(Recalc, FormulaErrorsStopTheSaveWithTheirMessage) {
     for (const StopCase& c : kStopCases) {
-        SetUp();
+        fresh_book();
         put_formula(0, 0, 7, "A1+1");  // H1: fine, and computed before the faulty one
         put_formula(0, kRow, kColumn, c.formula);
         EXPECT_EQ(calc::tob_recalculate(*book_), -1) << c.formula;
@@ -207,7 +210,7 @@ TEST_F(Recalc, CyclesThroughOtherFormulasAreFound) {
         {"G2", "G2+1", "1", "G2"},
     };
     for (const Cycle& c : cycles) {
-        SetUp();
+        fresh_book();
         put_formula(0, 0, 6, c.first);
         put_formula(0, 1, 6, c.second);
         put_formula(1, 2, 6, c.third);
