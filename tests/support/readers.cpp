@@ -51,4 +51,8 @@ CommandResult office_to_csv(const std::string& outdir, const std::vector<std::st
     return run_command("/usr/bin/python3 " + checker() + " office " + shell_quote(outdir) + joined(books));
 }
 
+CommandResult office_recalc(const std::string& outdir, const std::string& book) {
+    return run_command("/usr/bin/python3 " + checker() + " recalc " + shell_quote(outdir) + " " + shell_quote(book));
+}
+
 }  // namespace tova::test

@@ -18,6 +18,8 @@ CommandResult run_command(const std::string& command);
 CommandResult check_schemas(const std::vector<std::string>& books);
 CommandResult openpyxl_cells(const std::string& book);  // JSON of every sheet's cells
 CommandResult office_to_csv(const std::string& outdir, const std::vector<std::string>& books);
+// Every formula cell of the book beside what LibreOffice computes for it (see the script).
+CommandResult office_recalc(const std::string& outdir, const std::string& book);
 
 // Quotes a text for the shell.
 std::string shell_quote(const std::string& text);

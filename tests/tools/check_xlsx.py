@@ -9,9 +9,16 @@
                                             "CELL TYPE VALUE FORMAT" per cell (tab-separated, values
                                             with backslash escapes for tab, CR, LF and backslash)
   check_xlsx.py office OUTDIR BOOK...       convert with LibreOffice headless to CSV (one per first sheet)
+  check_xlsx.py recalc OUTDIR BOOK          let LibreOffice compute the formulas of a copy without cached
+                                            values and print "SHEET!CELL STATE CACHED COMPUTED FORMULA"
+                                            per formula cell (STATE agree, differ or uncached), then
+                                            "#calcId ID"; fails when a cached value differs
 
 Exit status 0 when the books pass, 1 with the reasons on stderr, 77 when a tool is missing.
 """
+import csv
+import html
+import math
 import os
 import posixpath
 import re
@@ -22,6 +29,8 @@ import tempfile
 import zipfile
 
 SKIP = 77
+# Comma-separated UTF-8, raw values rather than as shown, every sheet to a file of its own.
+CSV_FILTER = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1"
 
 # Part name pattern -> schema file; parts without a usable schema are only checked for well-formedness.
 SCHEMAS = [
@@ -189,7 +198,7 @@ def office_convert(outdir, books):
         return SKIP
     with tempfile.TemporaryDirectory() as profile:
         command = [office, f"-env:UserInstallation=file://{profile}", "--headless", "--norestore",
-                   "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1",
+                   "--convert-to", CSV_FILTER,
                    "--outdir", outdir] + books
         result = subprocess.run(command, capture_output=True, text=True, timeout=300)
     missing = [b for b in books if not any(name.startswith(os.path.splitext(os.path.basename(b))[0])
@@ -198,6 +207,80 @@ def office_convert(outdir, books):
         print(result.stdout, result.stderr, "not converted:", missing, file=sys.stderr)
         return 1
     return 0
+
+
+CELL = re.compile(r'<c r="([A-Z]+)(\d+)"[^>]*?(?:/>|>(.*?)</c>)', re.S)
+
+
+def attributes(element):
+    return dict(re.findall(r'([\w:]+)="([^"]*)"', element))
+
+
+def worksheet_parts(package):
+    """(sheet name, part name) in workbook order."""
+    rels = package.read("xl/_rels/workbook.xml.rels").decode()
+    targets = {a["Id"]: a["Target"] for a in map(attributes, re.findall(r"<Relationship [^>]*>", rels))}
+    sheets = map(attributes, re.findall(r"<sheet [^>]*>", package.read("xl/workbook.xml").decode()))
+    return [(html.unescape(a["name"]), "xl/" + targets[a["r:id"]].removeprefix("/xl/")) for a in sheets]
+
+
+def column_index(letters):
+    number = 0
+    for letter in letters:
+        number = number * 26 + ord(letter) - ord("A") + 1
+    return number - 1
+
+
+def agree(cached, computed):
+    try:
+        return math.isclose(float(cached), float(computed), rel_tol=1e-9, abs_tol=1e-300)
+    except ValueError:
+        return False
+
+
+def recalc_compare(outdir, book):
+    office = shutil.which("soffice") or shutil.which("libreoffice")
+    if office is None:
+        return SKIP
+    copy = os.path.join(outdir, "uncached.xlsx")
+    formulas = []  # (sheet, column, row, formula, cached or None)
+    with zipfile.ZipFile(book) as package, zipfile.ZipFile(copy, "w", zipfile.ZIP_DEFLATED) as out:
+        parts = worksheet_parts(package)
+        calc_id = re.search(r'calcId="(\d+)"', package.read("xl/workbook.xml").decode())
+        for sheet, part in parts:
+            for letters, row, body in CELL.findall(package.read(part).decode()):
+                formula = re.search(r"<f>(.*?)</f>", body or "", re.S)
+                if formula:
+                    cached = re.search(r"<v>(.*?)</v>", body, re.S)
+                    formulas.append((sheet, letters, int(row), html.unescape(formula.group(1)),
+                                     cached.group(1) if cached else None))
+        for item in package.infolist():
+            data = package.read(item.filename)
+            if item.filename in {part for _, part in parts}:
+                data = re.sub(rb"(</f>)<v>[^<]*</v>", rb"\1", data)
+            out.writestr(item, data)
+    with tempfile.TemporaryDirectory() as profile:
+        result = subprocess.run([office, f"-env:UserInstallation=file://{profile}", "--headless", "--norestore",
+                                 "--convert-to", CSV_FILTER, "--outdir", outdir, copy],
+                                capture_output=True, text=True, timeout=120)
+    computed = {}
+    for sheet, _ in worksheet_parts(zipfile.ZipFile(copy)):
+        path = os.path.join(outdir, f"uncached-{sheet}.csv")
+        if not os.path.exists(path):
+            print(result.stdout, result.stderr, "not converted:", path, file=sys.stderr)
+            return 1
+        with open(path, newline="", encoding="utf-8") as lines:
+            computed[sheet] = list(csv.reader(lines))
+    differ = 0
+    for sheet, letters, row, formula, cached in formulas:
+        rows = computed[sheet]
+        column = column_index(letters)
+        value = rows[row - 1][column] if row - 1 < len(rows) and column < len(rows[row - 1]) else ""
+        state = "uncached" if cached is None else "agree" if agree(cached, value) else "differ"
+        differ += state == "differ"
+        print("\t".join([f"{sheet}!{letters}{row}", state, cached or "", value, formula]))
+    print("#calcId", calc_id.group(1) if calc_id else "")
+    return 1 if differ else 0
 
 
 def main(argv):
@@ -211,6 +294,8 @@ def main(argv):
         return dump_cells(argv[2])
     if command == "office":
         return office_convert(argv[2], argv[3:])
+    if command == "recalc" and len(argv) == 4:
+        return recalc_compare(argv[2], argv[3])
     print(__doc__, file=sys.stderr)
     return 2
 
