@@ -231,9 +231,15 @@ def column_index(letters):
     return number - 1
 
 
+def office_number(text):
+    # LibreOffice writes a percentage-formatted result with its sign even in raw CSV.
+    text = text.strip()
+    return float(text[:-1]) / 100 if text.endswith("%") else float(text)
+
+
 def agree(cached, computed):
     try:
-        return math.isclose(float(cached), float(computed), rel_tol=1e-9, abs_tol=1e-300)
+        return math.isclose(float(cached), office_number(computed), rel_tol=1e-9, abs_tol=1e-300)
     except ValueError:
         return False
 
