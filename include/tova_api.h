@@ -248,6 +248,13 @@ TOVA_API int TOVA_is_range(XLS_BOOK* book, const char* reference, int* first_row
 TOVA_API int TOVA_row_num(XLS_BOOK* book);
 TOVA_API int TOVA_column_num(XLS_BOOK* book, int row);
 
+/*
+ * The statement code of a property key such as A1.FONT.SIZE, シート.ズーム or
+ * 5.HEIGHT: 0 with the code in *code (-1 when the words name no statement),
+ * or -3 with *code -1 and the reason in the book's message.
+ */
+TOVA_API int TOVA_is_property(XLS_BOOK* book, const char* key, int* code);
+
 #ifdef __cplusplus
 }
 #endif
