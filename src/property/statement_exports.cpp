@@ -8,7 +8,9 @@
 #include "model/cell_ref.hpp"
 #include "model/cell_store.hpp"
 #include "platform/encoding.hpp"
+#include "property/appliers.hpp"
 #include "property/cell_statements.hpp"
+#include "property/parser.hpp"
 #include "tova_api.h"
 
 namespace tova::property {
@@ -35,16 +37,25 @@ int define_variable(XLS_BOOK& book, std::string_view name, std::string_view valu
     return model::tob_put_resource(book, name, value) == 0 ? 0 : fail_silently(book, kBadArgument);
 }
 
-// A key that is not a cell. Property statements are not understood yet: a key
-// naming a range cannot take a value, anything else is an unknown keyword.
+// A key that is not a cell: a property statement, or a variable definition.
 int property_statement(XLS_BOOK& book, const std::string& key, const std::string& value) {
-    const int charset = charset_of(book);
-    if (flag_on(book, XLS_FLAG_VARIABLES)) return define_variable(book, key, value);
-    XLS_RANGE_LIST range{};
-    std::string utf8_key = enc::conv_charset(charset, enc::kUtf8, key);
-    if (model::parse_range_ref(book, utf8_key, range) == 0)
-        return fail(book, kBadArgument, Msg::RangeNotAllowed, {std::string_view(quoted(charset, key))});
-    return fail(book, kBadArgument, Msg::UnsupportedKeyword, {std::string_view(quoted(charset, key))});
+    const std::string shown = quoted(charset_of(book), key);
+    PropertyKey parsed;
+    if (int rc = tob_parse_property(book, key, parsed)) return rc;
+    if (parsed.code == stmt::kNone) {
+        XLS_RANGE_LIST range{};
+        std::string utf8_key = enc::conv_charset(charset_of(book), enc::kUtf8, key);
+        bool is_range = model::parse_range_ref(book, utf8_key, range) == 0;
+        return fail(book, kBadArgument, is_range ? Msg::RangeNotAllowed : Msg::UnsupportedKeyword,
+                    {std::string_view(shown)});
+    }
+    if (parsed.code == stmt::kVariable) {
+        if (!flag_on(book, XLS_FLAG_VARIABLES)) return fail(book, kBadArgument, Msg::UnsupportedKeyword, {std::string_view(shown)});
+        return define_variable(book, parsed.target_text, value);
+    }
+    if (flag_on(book, XLS_FLAG_TEMPLATE_MODE) && !allowed_in_template_mode(parsed.code))
+        return fail(book, kBadArgument, Msg::TemplateKeyword, {std::string_view(shown)});
+    return apply_property(book, parsed, value);
 }
 
 // The tokenizer gives 'My Sheet'!A1 as two tokens; a key is both when nothing stands between them.
