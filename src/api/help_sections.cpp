@@ -320,9 +320,7 @@ constexpr Row kPrintAndView[] = {
     keyword("SHEET.FROZEN_SPLIT", "シート.ウィンドウ枠固定"),
     keyword("PAPER.SIZE", "用紙.サイズ"),
     values("A0|A1|A2|A3|A4|A5|B1|B2|B3|B4|B5", "A0|A1|A2|A3|A4|A5|B1|B2|B3|B4|B5"),
-    // 方向 is DIRECTION's word first, so the orientation keeps its English word
-    // in a Japanese statement.
-    keyword("PAPER.ORIENTATION", "PORTRAIT|LANDSCAPE", "用紙.ORIENTATION"),
+    keyword("PAPER.ORIENTATION", "PORTRAIT|LANDSCAPE", "用紙.方向"),
     values("PORTRAIT|LANDSCAPE", "縦|横"),
     keyword("PAPER.SCALE", "用紙.拡大／縮小"),
     keyword("PAPER.DPI", "用紙.印刷品質"),
