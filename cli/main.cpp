@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -33,7 +34,15 @@ int usage(std::FILE* out) {
         "                                  create a workbook from statement lists and save it;\n"
         "                                  without STATEMENTS, one list per line is read from\n"
         "                                  standard input, a line [NAME] opening sheet NAME and\n"
-        "                                  lines starting with # being comments\n",
+        "                                  lines starting with # being comments\n"
+        "  run FILE [-o OUT] [--charset SJIS|EUC|UTF8]\n"
+        "                                  run the statement file FILE (one statement list per\n"
+        "                                  line, lines starting with ! being comments) into a new\n"
+        "                                  workbook and save it as OUT, by default the file's\n"
+        "                                  name with .xlsx in the current directory; statements\n"
+        "                                  start on a sheet Sheet1; --charset names the file's\n"
+        "                                  character set (default UTF8, a UTF-8 byte order mark\n"
+        "                                  always wins)\n",
         out);
     return out == stderr ? 2 : 0;
 }
@@ -104,6 +113,21 @@ bool run_statements(XLS_BOOK* book, const std::string& statements) {
     return ensure_sheet(book) && !report_failure(book, TOVA_put_values(book, statements.c_str()), statements);
 }
 
+// A new book saved as `output`. The book always works in UTF-8, as file names and
+// this terminal do; texts in other character sets are converted on the way in.
+bool open_new_book(XLS_BOOK* book, const std::string& output) {
+    std::string open = "CHARSET=UTF8 BOOK=\"" + output + "\"";
+    return !report_failure(book, TOVA_open_book(book, open.c_str()), "open " + output);
+}
+
+int save_book(XLS_BOOK* book) {
+    std::string file = book->file_name;
+    int sheets = TOVA_sheet_num(book);
+    if (report_failure(book, TOVA_close_book(book, "SAVE"), "save " + file)) return 1;
+    std::printf("wrote %s (%d sheet%s)\n", file.c_str(), sheets == 0 ? 3 : sheets, sheets == 1 ? "" : "s");
+    return 0;
+}
+
 int create_workbook(int argc, char** argv) {
     std::string output;
     std::vector<std::string> steps;  // "\x01NAME" opens a sheet, anything else is a statement list
@@ -117,8 +141,7 @@ int create_workbook(int argc, char** argv) {
 
     BookRecord record;
     XLS_BOOK* book = record.book;
-    std::string open = "CHARSET=UTF8 BOOK=\"" + output + "\"";
-    if (report_failure(book, TOVA_open_book(book, open.c_str()), "open " + output)) return 1;
+    if (!open_new_book(book, output)) return 1;
 
     bool from_stdin = true;
     for (const std::string& step : steps) {
@@ -144,11 +167,33 @@ int create_workbook(int argc, char** argv) {
             }
         }
     }
-    std::string file = book->file_name;
-    int sheets = TOVA_sheet_num(book);
-    if (report_failure(book, TOVA_close_book(book, "SAVE"), "save " + file)) return 1;
-    std::printf("wrote %s (%d sheet%s)\n", file.c_str(), sheets == 0 ? 3 : sheets, sheets == 1 ? "" : "s");
-    return 0;
+    return save_book(book);
+}
+
+int run_statement_file(int argc, char** argv) {
+    std::string file, output, charset = "UTF8";
+    for (int i = 2; i < argc; ++i) {
+        std::string arg = argv[i];
+        if ((arg == "-o" || arg == "--output") && i + 1 < argc) output = argv[++i];
+        else if (arg == "--charset" && i + 1 < argc) charset = argv[++i];
+        else if (file.empty()) file = arg;
+        else return usage(stderr);
+    }
+    if (file.empty()) return usage(stderr);
+    // Argument lists quote names with double quotes, which a name then cannot hold.
+    if (file.find('"') != std::string::npos || charset.find('"') != std::string::npos) {
+        std::fprintf(stderr, "tova: run: a file name or character set must not hold a double quote\n");
+        return 2;
+    }
+    if (output.empty()) output = std::filesystem::path(file).stem().string() + ".xlsx";
+
+    BookRecord record;
+    XLS_BOOK* book = record.book;
+    // Statements need a current sheet; a file that opens sheets of its own keeps this one first.
+    if (!open_new_book(book, output) || !open_sheet(book, "Sheet1")) return 1;
+    std::string run = "FILE=\"" + file + "\" CHARSET=\"" + charset + "\"";
+    if (report_failure(book, TOVA_read_file(book, run.c_str()), "run " + file)) return 1;
+    return save_book(book);
 }
 
 }  // namespace
@@ -159,6 +204,7 @@ int main(int argc, char** argv) {
     if (command == "version" || command == "--version") return print_version();
     if (command == "help" || command == "--help") return print_help();
     if (command == "new") return create_workbook(argc, argv);
+    if (command == "run") return run_statement_file(argc, argv);
     std::fprintf(stderr, "tova: unknown command '%s'\n", argv[1]);
     return usage(stderr);
 }

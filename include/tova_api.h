@@ -203,6 +203,14 @@ TOVA_API int TOVA_put_variable(XLS_BOOK* book, const char* name, const char* val
 /* Moves row `row` (one-based) of the current sheet to its rows file when it is above book->streamed_row. */
 TOVA_API int TOVA_write_row(XLS_BOOK* book, int row);
 
+/*
+ * Statement files: runs every line of a file through TOVA_put_values; lines that
+ * begin with "!" are comments. FILE= (ファイル) the path, CHARSET= (文字コード)
+ * SJIS, EUC or UTF8, the file's character set (default SJIS; a file that starts
+ * with a UTF-8 byte order mark is read as UTF-8). A quoted value may span lines.
+ */
+TOVA_API int TOVA_read_file(XLS_BOOK* book, const char* list);
+
 /* Hyperlinks on cells that hold a value, and pictures handed over in memory. */
 TOVA_API int TOVA_sheet_hyperlink(XLS_BOOK* book, const char* cell, const char* sheet_name, const char* target_cell);
 TOVA_API int TOVA_external_hyperlink(XLS_BOOK* book, const char* cell, const char* address);
