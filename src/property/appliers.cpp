@@ -30,7 +30,7 @@ WorkingTarget working_target(const PropertyKey& key) {
 }
 
 const ApplierEntry* find_applier(int32_t code) {
-    for (auto table : {cell_appliers(), sheet_appliers()})
+    for (auto table : {cell_appliers(), sheet_appliers(), load_appliers()})
         for (const ApplierEntry& entry : table)
             if (code >= entry.first_code && code <= entry.last_code) return &entry;
     return nullptr;

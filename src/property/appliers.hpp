@@ -33,6 +33,7 @@ struct ApplierEntry {
 // Each group of statements keeps its own table.
 std::span<const ApplierEntry> cell_appliers();   // fonts, fills, borders, formats, merges, rows, columns, loads
 std::span<const ApplierEntry> sheet_appliers();  // book, sheet, page setup, headers and footers
+std::span<const ApplierEntry> load_appliers();   // CSV and TSV data files
 
 // Applies one parsed statement: 0 or a negative code with its message.
 int apply_property(XLS_BOOK& book, const PropertyKey& key, std::string_view value);
