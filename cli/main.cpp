@@ -2,7 +2,9 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
+#include <fstream>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -39,8 +41,9 @@ int usage(std::FILE* out) {
         "                                  run the statement file FILE (one statement list per\n"
         "                                  line, lines starting with ! being comments) into a new\n"
         "                                  workbook and save it as OUT, by default the file's\n"
-        "                                  name with .xlsx in the current directory; statements\n"
-        "                                  start on a sheet Sheet1; --charset names the file's\n"
+        "                                  name with .xlsx in the current directory; a file whose\n"
+        "                                  first statement is not SHEET= starts on a sheet Sheet1;\n"
+        "                                  --charset names the file's\n"
         "                                  character set (default UTF8, a UTF-8 byte order mark\n"
         "                                  always wins)\n",
         out);
@@ -170,6 +173,26 @@ int create_workbook(int argc, char** argv) {
     return save_book(book);
 }
 
+// Whether the file's first statement names its sheet (SHEET= or シート= in any of
+// the character sets), so that no Sheet1 of our own needs to stand before it.
+bool starts_by_naming_a_sheet(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+        size_t start = line.find_first_not_of(" \t\r");
+        if (start == std::string::npos || line[start] == '!') continue;
+        std::string_view first = std::string_view(line).substr(start);
+        for (std::string_view word : {"\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88", "\x83\x56\x81\x5B\x83\x67",
+                                      "\xA5\xB7\xA1\xBC\xA5\xC8"})
+            if (first.rfind(word, 0) == 0) return true;
+        std::string upper;
+        for (char c : first.substr(0, 5)) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return upper == "SHEET" && first.size() > 5 && (first[5] == '=' || first[5] == ' ' || first[5] == '.');
+    }
+    return false;
+}
+
 int run_statement_file(int argc, char** argv) {
     std::string file, output, charset = "UTF8";
     for (int i = 2; i < argc; ++i) {
@@ -189,8 +212,9 @@ int run_statement_file(int argc, char** argv) {
 
     BookRecord record;
     XLS_BOOK* book = record.book;
-    // Statements need a current sheet; a file that opens sheets of its own keeps this one first.
-    if (!open_new_book(book, output) || !open_sheet(book, "Sheet1")) return 1;
+    // Statements need a current sheet: a file that does not name one first starts on Sheet1.
+    if (!open_new_book(book, output)) return 1;
+    if (!starts_by_naming_a_sheet(file) && !open_sheet(book, "Sheet1")) return 1;
     std::string run = "FILE=\"" + file + "\" CHARSET=\"" + charset + "\"";
     if (report_failure(book, TOVA_read_file(book, run.c_str()), "run " + file)) return 1;
     return save_book(book);
