@@ -6,5 +6,5 @@ apt-get update -qq
 apt-get install -y -qq --no-install-recommends \
     build-essential cmake ninja-build pkg-config git \
     zlib1g-dev libminizip-dev libpng-dev libjpeg62-turbo-dev libgtest-dev \
-    python3 python3-openpyxl libxml2-utils libreoffice-calc-nogui \
+    python3 python3-openpyxl libxml2-utils libreoffice-calc-nogui poppler-utils \
     clang libclang-rt-14-dev libxlsxwriter-dev >/dev/null

@@ -1,11 +1,13 @@
 // Sheets, rows and the hyperlinks a sheet carries.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "model/cell.hpp"
+#include "model/styles.hpp"
 #include "model/temp_file.hpp"
 #include "tova_api.h"
 
@@ -48,6 +50,7 @@ struct PageMargins {
 struct SheetView {
     int32_t zoom = 100;
     bool hide_grid = false;
+    bool hide_headings = false;  // row numbers and column letters
     int32_t mode = 0;            // 0 normal, 1 page layout, 2 page break preview
     uint8_t frozen = 0;          // bit 0 first row, bit 1 first column
     int32_t split_row = 0;       // frozen panes at a cell: rows and columns above and left of it
@@ -71,13 +74,32 @@ struct PageSetup {
     int32_t title_first_column = 0, title_last_column = 0;
 };
 
+// What a protected sheet still locks, one flag each (1 locked), in this order.
+enum ProtectionOption : uint8_t {
+    kProtectFormatCells, kProtectFormatColumns, kProtectFormatRows, kProtectInsertColumns, kProtectInsertRows,
+    kProtectInsertHyperlinks, kProtectDeleteColumns, kProtectDeleteRows, kProtectSort, kProtectAutoFilter,
+    kProtectPivotTables, kProtectObjects, kProtectScenarios, kProtectionOptions
+};
+
+// The six header and footer sections, each side left to right.
+enum HeaderFooterSection : uint8_t {
+    kHeaderLeft, kHeaderCenter, kHeaderRight, kFooterLeft, kFooterCenter, kFooterRight, kHeaderFooterSections
+};
+
+struct HeaderFooterText {
+    std::string text;  // UTF-8, the tokens already replaced by their codes (&P, &N, ...)
+    XLS_FONT font;     // the default font until a font statement changes it
+};
+
 struct SheetProperties {
     SheetView view;
     PageSetup page;
     uint8_t options[5] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF};  // [0] on once a column width was set
     bool hidden = false;
     bool is_protected = false;
-    std::string password;        // sheet protection password, empty for none
+    std::string password;        // sheet protection password (Shift-JIS, as hashed), empty for none
+    std::array<uint8_t, kProtectionOptions> protection{};
+    std::array<HeaderFooterText, kHeaderFooterSections> header_footer;
     int32_t default_row_height = 1350;        // hundredths of a point
     int32_t filter[4] = {-1, -1, -1, -1};     // auto filter corners, zero-based; -1 unset
 

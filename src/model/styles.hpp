@@ -1,9 +1,11 @@
 // The style registry: interned cell formats, fonts, fills, borders and number
-// formats. Entries are append-only and never change, so any number of cells
-// share one entry and a change of format always finds or appends another one.
+// formats. Entries are append-only and never change (only the book's default
+// font, font 0, is changed in place), so any number of cells share one entry
+// and a change of format always finds or appends another one.
 // Running out of memory throws std::bad_alloc and leaves the tables as they were.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -146,7 +148,7 @@ struct RecordHash {
     size_t operator()(const XLS_BORDER& border) const noexcept;
 };
 
-// An append-only table that finds the first entry equal to a record in one hash look-up.
+// An append-only table (see replace() for the one exception) that finds the first entry equal to a record in one hash look-up.
 template <class Record>
 class InternTable {
     static_assert(std::is_trivially_copyable_v<Record>);
@@ -172,6 +174,24 @@ public:
         first_.try_emplace(record, index);
         records_.push_back(record);  // cannot throw: room is reserved
         return index;
+    }
+
+    // Changes one entry in place, so that everything referring to its index
+    // follows (the book's default font). find() keeps returning the first
+    // equal entry for both the old and the new record. Throws std::bad_alloc
+    // with the table unchanged.
+    void replace(int32_t index, const Record& record) {
+        const Record old = records_[static_cast<size_t>(index)];
+        if (old == record) return;
+        auto [added, inserted] = first_.try_emplace(record, index);
+        if (!inserted && added->second > index) added->second = index;
+        auto previous = first_.find(old);
+        if (previous != first_.end() && previous->second == index) {
+            auto later = std::find(records_.begin() + index + 1, records_.end(), old);
+            if (later == records_.end()) first_.erase(previous);
+            else previous->second = static_cast<int32_t>(later - records_.begin());
+        }
+        records_[static_cast<size_t>(index)] = record;
     }
 
     // Drops the entries from `count` on, undoing appends whose result went unused.

@@ -82,8 +82,13 @@ int apply_property(XLS_BOOK& book, const PropertyKey& key, std::string_view valu
     args::remove_quotes(text);
     StatementContext context{book, key, key.code, sheet, target.rect, target.column_target,
                              vocab::ValueText(charset_of(book), text)};
-    CurrentSheet current(book, has_target ? sheet : book.cur_sheet);
-    return applier->apply(context);
+    int rc;
+    {
+        CurrentSheet current(book, has_target ? sheet : book.cur_sheet);
+        rc = applier->apply(context);
+    }
+    if (rc == 0 && context.selected_sheet >= 0) book.cur_sheet = context.selected_sheet;
+    return rc;
 }
 
 }  // namespace tova::property

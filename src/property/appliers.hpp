@@ -20,6 +20,7 @@ struct StatementContext {
     XLS_RECT rect;            // zero-based, first <= last; all 0 without a target
     bool column_target;       // the target was column letters (C.FORMAT=...)
     vocab::ValueText value;   // one pair of quotes removed; Shift-JIS for matching, the caller's text kept
+    int32_t selected_sheet = -1;  // set by a statement that makes a sheet current for the statements after it
 };
 
 // One block of statement codes and the routine that applies them.

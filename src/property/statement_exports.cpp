@@ -25,12 +25,20 @@ bool has_open_sheet(const XLS_BOOK& book) {
 class SheetScope {
 public:
     explicit SheetScope(XLS_BOOK& book) : book_(book), saved_(book.cur_sheet) {}
-    ~SheetScope() { book_.cur_sheet = saved_; }
-    void restore() { book_.cur_sheet = saved_; }
+    ~SheetScope() {
+        if (active_) book_.cur_sheet = saved_;
+    }
+    // Puts the sheet back now and leaves it to the statement from here on
+    // (SHEET=name selects a sheet for the statements after it).
+    void restore() {
+        book_.cur_sheet = saved_;
+        active_ = false;
+    }
 
 private:
     XLS_BOOK& book_;
     int32_t saved_;
+    bool active_ = true;
 };
 
 int define_variable(XLS_BOOK& book, std::string_view name, std::string_view value) {

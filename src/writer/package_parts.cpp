@@ -248,13 +248,16 @@ std::string workbook_part(const XLS_BOOK& book) {
                legacy_password_hash(model.write_password) + "\"/>";
     out += flag_on(book, XLS_FLAG_BACKUP) ? "<workbookPr backupFile=\"1\" defaultThemeVersion=\"124226\"/>"
                                           : "<workbookPr  defaultThemeVersion=\"124226\"/>";
+    const size_t active = active_sheet_position(book);
     out += "<bookViews><workbookView xWindow=\"" + std::to_string(book.window_x) + "\" yWindow=\"" +
            std::to_string(book.window_y) + "\" windowWidth=\"" + std::to_string(book.window_width) +
-           "\" windowHeight=\"" + std::to_string(book.window_height) + "\"/></bookViews><sheets>";
+           "\" windowHeight=\"" + std::to_string(book.window_height) + "\"";
+    if (active > 0) out += " activeTab=\"" + std::to_string(active) + "\"";
+    out += "/></bookViews><sheets>";
     for (size_t i = 0; i < order.size(); ++i) {
         const model::Sheet& sheet = model.sheets[order[i]];
         out += "<sheet name=\"" + escaped(sheet.name) + "\" sheetId=\"" + std::to_string(i + 1) + "\" r:id=\"rId" +
-               std::to_string(i + 1) + "\"" + (sheet.properties.hidden ? " state=\"hidden\"" : "") + "/>";
+               std::to_string(i + 1) + "\"" + (written_hidden(book, i) ? " state=\"hidden\"" : "") + "/>";
     }
     out += "</sheets>";
 
@@ -271,6 +274,19 @@ std::string workbook_part(const XLS_BOOK& book) {
     out += flag_on(book, XLS_FLAG_RECALC) ? "<calcPr calcId=\"145621\"/>" : "<calcPr calcId=\"114210\"/>";
     out += "</workbook>";
     return out;
+}
+
+size_t active_sheet_position(const XLS_BOOK& book) {
+    const auto& sheets = work_area(book)->book.sheets;
+    std::vector<int32_t> order = sheet_order(book);
+    for (size_t i = 0; i < order.size(); ++i)
+        if (!sheets[order[i]].properties.hidden) return i;
+    return 0;
+}
+
+bool written_hidden(const XLS_BOOK& book, size_t position) {
+    std::vector<int32_t> order = sheet_order(book);
+    return position != active_sheet_position(book) && work_area(book)->book.sheets[order[position]].properties.hidden;
 }
 
 std::string legacy_password_hash(std::string_view password) {

@@ -33,6 +33,14 @@ std::string workbook_rels_part(int sheets);
 std::string_view theme_part();
 std::string workbook_part(const XLS_BOOK& book);
 
+// The package position of the sheet the book opens on: the first visible one.
+// A book must show a sheet, so when every sheet is hidden the first one is
+// written visible and is that sheet.
+size_t active_sheet_position(const XLS_BOOK& book);
+
+// Whether the sheet at that package position is written hidden.
+bool written_hidden(const XLS_BOOK& book, size_t position);
+
 // The 16-bit verifier of legacy workbook and sheet passwords, as four upper-case hex digits.
 std::string legacy_password_hash(std::string_view password);
 

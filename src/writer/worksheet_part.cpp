@@ -96,6 +96,7 @@ void write_sheet_views(XmlOut& out, const Sheet& sheet, bool selected) {
     out.raw("<sheetViews><sheetView tabSelected=\"").number(selected ? 1 : 0);
     out.raw("\" zoomScale=\"").number(view.zoom).raw("\" workbookViewId=\"0\" showGridLines=\"");
     out.number(view.hide_grid ? 0 : 1).raw('"');
+    if (view.hide_headings) out.raw(" showRowColHeaders=\"0\"");
     if (view.mode == 1) out.raw(" view=\"pageLayout\"");
     if (view.mode == 2) out.raw(" view=\"pageBreakPreview\"");
     out.raw('>');
@@ -115,12 +116,18 @@ void write_cols(XmlOut& out, const Sheet& sheet) {
     out.raw("</cols>");
 }
 
+// In the order of model::ProtectionOption.
+constexpr std::string_view kProtectionAttributes[] = {
+    "formatCells", "formatColumns", "formatRows", "insertColumns", "insertRows", "insertHyperlinks", "deleteColumns",
+    "deleteRows", "sort", "autoFilter", "pivotTables", "objects", "scenarios",
+};
+static_assert(std::size(kProtectionAttributes) == model::kProtectionOptions);
+
 void write_protection_and_filter(XmlOut& out, const Sheet& sheet) {
     const model::SheetProperties& p = sheet.properties;
     if (p.is_protected) {
-        out.raw("<sheetProtection sheet=\"1\" formatCells=\"0\" formatColumns=\"0\" formatRows=\"0\" insertColumns=\"0\" "
-                "insertRows=\"0\" insertHyperlinks=\"0\" deleteColumns=\"0\" deleteRows=\"0\" sort=\"0\" "
-                "autoFilter=\"0\" pivotTables=\"0\"");
+        out.raw("<sheetProtection sheet=\"1\"");
+        for (size_t i = 0; i < model::kProtectionOptions; ++i) out.attribute(kProtectionAttributes[i], p.protection[i]);
         if (!p.password.empty()) out.raw(" password=\"").raw(legacy_password_hash(p.password)).raw('"');
         out.raw("/>");
     }
@@ -185,6 +192,48 @@ void write_page_setup(XmlOut& out, const Sheet& sheet, const SheetRelationships&
     out.number(page.print_quality).raw("\" r:id=\"rId").number(rels.printer_settings_id).raw("\"/>");
 }
 
+// The weight some built-in fonts are named with before their style word.
+struct FontWeight {
+    uint8_t code;
+    std::string_view word;
+};
+constexpr FontWeight kFontWeights[] = {{31, "ﾍﾋﾞｰ "}, {32, "ﾒﾃﾞｨｳﾑ "}, {33, "ﾒﾃﾞｨｳﾑ "}};
+
+// &"name,style"&size&Kcolour, with &U before it for an underlined font.
+std::string font_code(const model::XLS_FONT& font) {
+    std::string code = (font.style & model::kUnderline) ? "&U&\"" : "&\"";
+    code += font.code == model::kOwnFontName ? font.name.view() : font_name(font.code);
+    code += ',';
+    for (const FontWeight& weight : kFontWeights)
+        if (weight.code == font.code) code += weight.word;
+    const bool bold = font.style & model::kBold, italic = font.style & model::kItalic;
+    code += bold && italic ? "太字 斜体" : bold ? "太字" : italic ? "斜体" : "標準";
+    code += "\"&" + std::to_string(font.size) + "&K" + color_hex(font.color);
+    return code;
+}
+
+// The left, centre and right sections of one side after their position codes.
+std::string header_footer_side(const model::SheetProperties& p, model::HeaderFooterSection first) {
+    constexpr std::string_view kPositions[] = {"&L", "&C", "&R"};
+    std::string side;
+    for (int i = 0; i < 3; ++i) {
+        const model::HeaderFooterText& section = p.header_footer[first + i];
+        if (section.text.empty()) continue;
+        side += kPositions[i];
+        side += font_code(section.font);
+        side += section.text;
+    }
+    return side;
+}
+
+void write_header_footer(XmlOut& out, const Sheet& sheet) {
+    const std::string header = header_footer_side(sheet.properties, model::kHeaderLeft);
+    const std::string footer = header_footer_side(sheet.properties, model::kFooterLeft);
+    if (header.empty() && footer.empty()) return;
+    out.raw("<headerFooter alignWithMargins=\"0\"><oddHeader>").escaped(header, enc::XML_ESCAPE_KEEP_NL);
+    out.raw("</oddHeader><oddFooter>").escaped(footer, enc::XML_ESCAPE_KEEP_NL).raw("</oddFooter></headerFooter>");
+}
+
 void write_breaks(XmlOut& out, const Sheet& sheet) {
     int64_t rows = 0;
     for (const auto& row : sheet.rows) rows += row.page_break();
@@ -205,7 +254,7 @@ void write_breaks(XmlOut& out, const Sheet& sheet) {
     }
 }
 
-int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_index, int part_number) {
+int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_index, int part_number, bool selected) {
     Sheet& sheet = work_area(book)->book.sheets[sheet_index];
     SheetRelationships rels = plan_sheet_relationships(sheet);
     XmlOut out;
@@ -215,7 +264,7 @@ int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_inde
             "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">");
     write_sheet_pr(out, book, sheet, part_number);
     write_dimension(out, sheet);
-    write_sheet_views(out, sheet, part_number == 1);
+    write_sheet_views(out, sheet, selected);
     out.raw("<sheetFormatPr defaultRowHeight=\"").fixed(sheet.properties.default_row_height / 100.0, 1).raw("\"/>");
     write_cols(out, sheet);
     if (int rc = write_sheet_data(out, book, sheet)) return rc;
@@ -223,6 +272,7 @@ int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_inde
     write_merge_cells(out, book, sheet_index);
     write_hyperlinks(out, sheet, rels);
     write_page_setup(out, sheet, rels);
+    write_header_footer(out, sheet);
     write_breaks(out, sheet);
     out.raw("</worksheet>");
     return out.close();
@@ -232,8 +282,9 @@ int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_inde
 
 int tob_xml_worksheet(const PartTarget& target, XLS_BOOK& book) {
     std::vector<int32_t> order = sheet_order(book);
+    const size_t active = active_sheet_position(book);
     for (size_t i = 0; i < order.size(); ++i)
-        if (int rc = write_worksheet(target, book, order[i], static_cast<int>(i) + 1)) return rc;
+        if (int rc = write_worksheet(target, book, order[i], static_cast<int>(i) + 1, i == active)) return rc;
     return 0;
 }
 

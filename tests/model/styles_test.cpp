@@ -378,5 +378,31 @@ TEST_F(Styles, ColumnFormatAppliesToCellsWithout) {
         EXPECT_EQ(combine_xf(*book, c.cell_style, c.column_style), c.expected) << c.cell_style << "," << c.column_style;
 }
 
+// Replacing an entry keeps find() answering the first equal entry, for the
+// record that left and for the one that came.
+TEST(InternTable, ReplaceKeepsTheFirstEqualEntryFindable) {
+    InternTable<XLS_FONT> fonts;
+    fonts.append(font_of_size(11));  // 0
+    fonts.append(font_of_size(12));  // 1
+    fonts.append(font_of_size(11));  // 2, equal to 0
+    fonts.append(font_of_size(14));  // 3
+
+    fonts.replace(0, font_of_size(14));
+    EXPECT_EQ(fonts[0].size, 14);
+    EXPECT_EQ(fonts.find(font_of_size(11)), 2);  // the later equal entry takes over
+    EXPECT_EQ(fonts.find(font_of_size(14)), 0);  // the earlier position wins
+    fonts.replace(2, font_of_size(20));
+    EXPECT_EQ(fonts.find(font_of_size(11)), -1);
+    EXPECT_EQ(fonts.find(font_of_size(20)), 2);
+    fonts.replace(3, font_of_size(12));
+    EXPECT_EQ(fonts.find(font_of_size(12)), 1);
+    EXPECT_EQ(fonts.find(font_of_size(14)), 0);
+    fonts.replace(1, font_of_size(1));
+    EXPECT_EQ(fonts.find(font_of_size(12)), 3);
+    fonts.replace(1, font_of_size(1));  // unchanged
+    EXPECT_EQ(fonts.find(font_of_size(1)), 1);
+    EXPECT_EQ(fonts.size(), 4);
+}
+
 }  // namespace
 }  // namespace tova::model

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <sstream>
 
 namespace tova::test {
 namespace {
@@ -53,6 +54,26 @@ CommandResult office_to_csv(const std::string& outdir, const std::vector<std::st
 
 CommandResult office_recalc(const std::string& outdir, const std::string& book) {
     return run_command("/usr/bin/python3 " + checker() + " recalc " + shell_quote(outdir) + " " + shell_quote(book));
+}
+
+CommandResult openpyxl_properties(const std::string& book) {
+    CommandResult probe = run_command("/usr/bin/python3 -c 'import openpyxl' 2>/dev/null");
+    if (probe.status != 0) return {77, {}};
+    return run_command("/usr/bin/python3 " + checker() + " props " + shell_quote(book));
+}
+
+CommandResult office_to_pdf(const std::string& outdir, const std::string& book) {
+    return run_command("/usr/bin/python3 " + checker() + " pdf " + shell_quote(outdir) + " " + shell_quote(book));
+}
+
+std::map<std::string, std::string> key_values(const std::string& output) {
+    std::map<std::string, std::string> values;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        size_t tab = line.find('\t');
+        if (tab != std::string::npos) values[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return values;
 }
 
 }  // namespace tova::test

@@ -1,6 +1,7 @@
 // Running the real readers (openpyxl, LibreOffice, the schemas) on saved workbooks.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,13 @@ CommandResult openpyxl_cells(const std::string& book);  // JSON of every sheet's
 CommandResult office_to_csv(const std::string& outdir, const std::vector<std::string>& books);
 // Every formula cell of the book beside what LibreOffice computes for it (see the script).
 CommandResult office_recalc(const std::string& outdir, const std::string& book);
+// The book's and its sheets' settings as openpyxl reads them, and the book printed to PDF by
+// LibreOffice (page count, sizes, texts): "KEY<tab>VALUE" lines, see the script.
+CommandResult openpyxl_properties(const std::string& book);
+CommandResult office_to_pdf(const std::string& outdir, const std::string& book);
+
+// The "KEY<tab>VALUE" lines of an output.
+std::map<std::string, std::string> key_values(const std::string& output);
 
 // Quotes a text for the shell.
 std::string shell_quote(const std::string& text);

@@ -8,7 +8,12 @@
                                             "#sheet TITLE STATE CELLS STREAMED_CELLS" per sheet, then
                                             "CELL TYPE VALUE FORMAT" per cell (tab-separated, values
                                             with backslash escapes for tab, CR, LF and backslash)
+  check_xlsx.py props BOOK                  print the book's and every sheet's settings as openpyxl reads
+                                            them, "KEY VALUE" per line (tab-separated; keys "book.NAME" and
+                                            "sheetN.NAME" with N from 1 in workbook order)
   check_xlsx.py office OUTDIR BOOK...       convert with LibreOffice headless to CSV (one per first sheet)
+  check_xlsx.py pdf OUTDIR BOOK             print with LibreOffice headless to PDF and report "pages N",
+                                            then "pageN.size WxH" (points) and "pageN.text TEXT" per page
   check_xlsx.py recalc OUTDIR BOOK          let LibreOffice compute the formulas of a copy without cached
                                             values and print "SHEET!CELL STATE CACHED COMPUTED FORMULA"
                                             per formula cell (STATE agree, differ or uncached), then
@@ -192,6 +197,95 @@ def dump_cells(book):
     return 0
 
 
+def emit(key, value):
+    print(f"{key}\t{field(value)}")
+
+
+def dump_properties(book):
+    import warnings
+    import xml.etree.ElementTree as ET
+    import openpyxl
+
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")  # a reader warning is a fault of the writer
+        wb = openpyxl.load_workbook(book)
+    p = wb.properties
+    for name in ("creator", "lastModifiedBy", "title", "subject", "keywords", "description"):
+        emit(f"book.{name}", getattr(p, name))
+    emit("book.calcId", wb.calculation.calcId)
+    view = wb.views[0]
+    for name in ("activeTab", "xWindow", "yWindow", "windowWidth", "windowHeight"):
+        emit(f"book.{name}", getattr(view, name))
+    # What openpyxl does not keep: the extended properties, the write reservation and the backup switch.
+    with zipfile.ZipFile(book) as package:
+        app = ET.fromstring(package.read("docProps/app.xml"))
+        workbook = ET.fromstring(package.read("xl/workbook.xml"))
+        final = "docProps/custom.xml" in package.namelist()
+    extended = "{http://schemas.openxmlformats.org/officeDocument/2006/extended-properties}"
+    for name in ("Company", "Manager"):
+        element = app.find(extended + name)
+        emit(f"book.{name}", None if element is None else element.text)
+    sharing = workbook.find(MAIN + "fileSharing")
+    emit("book.reservationPassword", None if sharing is None else sharing.get("reservationPassword"))
+    emit("book.backupFile", workbook.find(MAIN + "workbookPr").get("backupFile"))
+    emit("book.final", final)
+    for n, ws in enumerate(wb.worksheets, 1):
+        key = f"sheet{n}"
+        emit(f"{key}.title", ws.title)
+        emit(f"{key}.state", ws.sheet_state)
+        sv = ws.sheet_view
+        for name in ("zoomScale", "view", "showGridLines", "showRowColHeaders", "tabSelected"):
+            emit(f"{key}.{name}", getattr(sv, name))
+        pane = sv.pane
+        emit(f"{key}.pane", None if pane is None else
+             f"{pane.xSplit} {pane.ySplit} {pane.topLeftCell} {pane.activePane} {pane.state}")
+        tab = ws.sheet_properties.tabColor
+        emit(f"{key}.tabColor", None if tab is None else tab.rgb)
+        pr = ws.protection
+        for name in ("sheet", "password", "formatCells", "formatColumns", "formatRows", "insertColumns",
+                     "insertRows", "insertHyperlinks", "deleteColumns", "deleteRows", "sort", "autoFilter",
+                     "pivotTables", "objects", "scenarios"):
+            emit(f"{key}.protection.{name}", getattr(pr, name))
+        ps = ws.page_setup
+        for name in ("paperSize", "orientation", "scale", "fitToWidth", "fitToHeight", "verticalDpi"):
+            emit(f"{key}.{name}", getattr(ps, name))
+        emit(f"{key}.fitToPage", ws.sheet_properties.pageSetUpPr.fitToPage if ws.sheet_properties.pageSetUpPr else None)
+        for name in ("left", "right", "top", "bottom", "header", "footer"):
+            emit(f"{key}.margin.{name}", getattr(ws.page_margins, name))
+        emit(f"{key}.print_title_rows", ws.print_title_rows)
+        emit(f"{key}.print_title_cols", ws.print_title_cols)
+        for side_name, side in (("header", ws.oddHeader), ("footer", ws.oddFooter)):
+            for part_name in ("left", "center", "right"):
+                part = getattr(side, part_name)
+                emit(f"{key}.{side_name}.{part_name}",
+                     None if part.text is None else f"{part.text}|{part.font}|{part.size}|{part.color}")
+    return 0
+
+
+def office_pdf(outdir, book):
+    office = shutil.which("soffice") or shutil.which("libreoffice")
+    if office is None or shutil.which("pdfinfo") is None or shutil.which("pdftotext") is None:
+        return SKIP
+    with tempfile.TemporaryDirectory() as profile:
+        result = subprocess.run([office, f"-env:UserInstallation=file://{profile}", "--headless", "--norestore",
+                                 "--convert-to", "pdf", "--outdir", outdir, book],
+                                capture_output=True, text=True, timeout=300)
+    pdf = os.path.join(outdir, os.path.splitext(os.path.basename(book))[0] + ".pdf")
+    if not os.path.exists(pdf):
+        print(result.stdout, result.stderr, "not printed:", book, file=sys.stderr)
+        return 1
+    info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+    pages = int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
+    print(f"pages\t{pages}")
+    sizes = subprocess.run(["pdfinfo", "-f", "1", "-l", str(pages), pdf], capture_output=True, text=True).stdout
+    for number, width, height in re.findall(r"^Page\s+(\d+) size:\s+([\d.]+) x ([\d.]+)", sizes, re.M):
+        print(f"page{number}.size\t{round(float(width))}x{round(float(height))}")
+    texts = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, text=True).stdout.split("\f")
+    for number, text in enumerate(texts[:pages], 1):
+        print(f"page{number}.text\t{field(text)}")
+    return 0
+
+
 def office_convert(outdir, books):
     office = shutil.which("soffice") or shutil.which("libreoffice")
     if office is None:
@@ -298,6 +392,10 @@ def main(argv):
         return check_schema(argv[2], argv[3:])
     if command == "cells":
         return dump_cells(argv[2])
+    if command == "props":
+        return dump_properties(argv[2])
+    if command == "pdf" and len(argv) == 4:
+        return office_pdf(argv[2], argv[3])
     if command == "office":
         return office_convert(argv[2], argv[3:])
     if command == "recalc" and len(argv) == 4:

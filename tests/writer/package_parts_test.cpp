@@ -68,6 +68,26 @@ TEST(PackageParts, WorkbookSheetsPrintTitlesAndRecalculation) {
     EXPECT_TRUE(contains(app, "<vt:vector size=\"4\" baseType=\"lpstr\"><vt:lpstr>Sheet1</vt:lpstr><vt:lpstr>Sheet2</vt:lpstr>"));
 }
 
+TEST(PackageParts, AHiddenFirstSheetIsNotTheActiveOne) {
+    auto book = test::make_open_book(3);
+    auto& sheets = work_area(*book)->book.sheets;
+    sheets[0].properties.hidden = true;
+    std::string workbook = workbook_part(*book);
+    EXPECT_TRUE(contains(workbook, "windowHeight=\"10000\" activeTab=\"1\"/>"));
+    EXPECT_TRUE(contains(workbook, "<sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\" state=\"hidden\"/>"));
+    // The last visible sheet cannot be hidden: with every sheet hidden the first stays visible.
+    sheets[1].properties.hidden = sheets[2].properties.hidden = true;
+    workbook = workbook_part(*book);
+    EXPECT_FALSE(contains(workbook, "activeTab"));
+    EXPECT_TRUE(contains(workbook, "<sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/>"));
+    EXPECT_TRUE(contains(workbook, "<sheet name=\"Sheet3\" sheetId=\"3\" r:id=\"rId3\" state=\"hidden\"/>"));
+    // In descending order the package's first sheet is the book's last.
+    set_flag(*book, XLS_FLAG_DESCENDING_SHEETS, true);
+    sheets[2].properties.hidden = false;
+    EXPECT_EQ(active_sheet_position(*book), 0u);
+    EXPECT_TRUE(written_hidden(*book, 2));
+}
+
 TEST(PackageParts, DescendingSheetOrder) {
     auto book = test::make_open_book(3);
     set_flag(*book, XLS_FLAG_DESCENDING_SHEETS, true);

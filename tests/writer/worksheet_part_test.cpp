@@ -66,7 +66,7 @@ TEST_F(WorksheetPart, ColumnsMarginsAndProtection) {
     std::string text = written();
     EXPECT_NE(text.find("<col min=\"1\" max=\"1\" width=\"8.380\" bestFit=\"1\" customWidth=\"1\"/><col min=\"2\" max=\"2\" width=\"12.500\""), std::string::npos) << text;
     EXPECT_NE(text.find("<pageMargins left=\"0.984250\""), std::string::npos);
-    EXPECT_NE(text.find("autoFilter=\"0\" pivotTables=\"0\"/>"), std::string::npos);  // no password attribute
+    EXPECT_NE(text.find("pivotTables=\"0\" objects=\"0\" scenarios=\"0\"/>"), std::string::npos);  // no password attribute
 }
 
 TEST_F(WorksheetPart, Panes) {
@@ -106,6 +106,57 @@ TEST_F(WorksheetPart, LiteralTextCellsAreInlineStrings) {
     model::store_value(*empty, {.kind = model::kLiteralText, .text = ""});
     empty->style = 2;
     EXPECT_TRUE(has("<c r=\"A1\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> kept </t></is></c><c r=\"B1\" s=\"2\"/>"));
+}
+
+TEST_F(WorksheetPart, HiddenHeadingsAndProtectionOptions) {
+    sheet().properties.view.hide_headings = true;
+    sheet().properties.is_protected = true;
+    sheet().properties.password = "test";
+    sheet().properties.protection[model::kProtectFormatColumns] = 1;
+    sheet().properties.protection[model::kProtectScenarios] = 1;
+    EXPECT_TRUE(has("showGridLines=\"1\" showRowColHeaders=\"0\">"));
+    EXPECT_TRUE(has("<sheetProtection sheet=\"1\" formatCells=\"0\" formatColumns=\"1\" formatRows=\"0\" "
+                    "insertColumns=\"0\" insertRows=\"0\" insertHyperlinks=\"0\" deleteColumns=\"0\" deleteRows=\"0\" "
+                    "sort=\"0\" autoFilter=\"0\" pivotTables=\"0\" objects=\"0\" scenarios=\"1\" password=\"CBEB\"/>"));
+}
+
+TEST_F(WorksheetPart, HeaderAndFooterWithTheirFonts) {
+    auto& sections = sheet().properties.header_footer;
+    EXPECT_EQ(written().find("<headerFooter"), std::string::npos);
+    sections[model::kHeaderCenter].text = "R&D <月次> &P/&N";
+    sections[model::kFooterRight].text = "&D";
+    sections[model::kFooterRight].font = {.code = 31, .size = 9, .style = model::kBold | model::kUnderline,
+                                          .color = model::ColorRef{11}};
+    sections[model::kFooterLeft].text = "x";
+    sections[model::kFooterLeft].font = {.code = 32, .style = model::kItalic, .color = model::rgb(1, 2, 3)};
+    // A section without a font statement is written with the default font.
+    EXPECT_TRUE(has("<headerFooter alignWithMargins=\"0\"><oddHeader>&amp;C&amp;&quot;ＭＳ Ｐゴシック,標準&quot;"
+                    "&amp;11&amp;K000000R&amp;D &lt;月次&gt; &amp;P/&amp;N</oddHeader>"));
+    EXPECT_TRUE(has("<oddFooter>&amp;L&amp;&quot;HGP教科書体,ﾒﾃﾞｨｳﾑ 斜体&quot;&amp;11&amp;K010203x"
+                    "&amp;R&amp;U&amp;&quot;HGP創英角ﾎﾟｯﾌﾟ体,ﾍﾋﾞｰ 太字&quot;&amp;9&amp;KFF0000&amp;D</oddFooter></headerFooter>"));
+    sections[model::kHeaderCenter].text.clear();
+    EXPECT_TRUE(has("<headerFooter alignWithMargins=\"0\"><oddHeader></oddHeader><oddFooter>"));
+    // The element stands between the page setup and the breaks.
+    std::string text = written();
+    EXPECT_LT(text.find("<pageSetup"), text.find("<headerFooter"));
+}
+
+TEST(WorksheetSelection, TheFirstVisibleSheetIsSelected) {
+    auto book = test::make_open_book(3);
+    auto& sheets = work_area(*book)->book.sheets;
+    auto selected = [&](int part) {
+        mem::mfreeall();
+        EXPECT_EQ(tob_xml_worksheet(PartTarget{}, *book), 0);
+        const mem::MFILE* file = mem::mfind("xl/worksheets/sheet" + std::to_string(part) + ".xml");
+        std::string text = file ? std::string(file->data.data(), file->size) : std::string();
+        mem::mfreeall();
+        return text.find("tabSelected=\"1\"") != std::string::npos;
+    };
+    sheets[0].properties.hidden = true;
+    EXPECT_FALSE(selected(1));
+    EXPECT_TRUE(selected(2));
+    sheets[1].properties.hidden = sheets[2].properties.hidden = true;
+    EXPECT_TRUE(selected(1));  // every sheet hidden: the first is shown after all
 }
 
 }  // namespace
