@@ -132,7 +132,7 @@ TEST_F(HelpText, ShowsKnownKeywordsWithTheirJapaneseForms) {
         {"BOOK.WRITE_PASSWORD", "", "ブック.書込パスワード"},
         {"SHEET.ORDER", "ASC|DESC", "シート.順"},
         {"SHEET.Protect.insHyperLinks", "TRUE|FALSE", "シート.保護.ハイパーリンクの挿入"},
-        {"PAPER.ORIENTATION", "PORTRAIT|LANDSCAPE", "用紙.ORIENTATION"},
+        {"PAPER.ORIENTATION", "PORTRAIT|LANDSCAPE", "用紙.方向"},
         {"PAPER.SCALE", "", "用紙.拡大／縮小"},
         {"ZOOM", "", "ズーム"},
         {"$SYSDATE", "", "$SYSDATE"},
