@@ -112,6 +112,11 @@ void initialise_styles(XLS_BOOK& book) {
     std::copy(std::begin(builtin_xf), std::end(builtin_xf), book.builtin_xf);
 }
 
+const XLS_XF& cell_format(const XLS_BOOK& book, const Cell& cell) {
+    const StyleRegistry& styles = styles_of(book);
+    return styles.xfs.contains(cell.style - 1) ? styles.xfs[cell.style - 1] : styles.default_xf;
+}
+
 int32_t tob_set_xf(XLS_BOOK& book, const XLS_XF& xf) {
     InternTable<XLS_XF>& xfs = styles_of(book).xfs;
     if (xfs.size() >= MAX_XF) return limit_reached(book, xfs.size(), "tob_set_xf() MAX_XF");

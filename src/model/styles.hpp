@@ -231,6 +231,9 @@ struct StyleRegistry {
 StyleRegistry& styles_of(XLS_BOOK& book);
 const StyleRegistry& styles_of(const XLS_BOOK& book);
 
+// The cell's format, or the default one when it has none.
+const XLS_XF& cell_format(const XLS_BOOK& book, const Cell& cell);
+
 // Replaces the registry with the contents of a book created for writing
 // (fonts 0-2, fills 0-1, one date number format, the seven built-in cell
 // formats) and records book.builtin_font (0-based, the hyperlink font) and

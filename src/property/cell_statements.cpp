@@ -106,14 +106,9 @@ void widen_column(Sheet& sheet, int32_t column, std::string_view text) {
     }
 }
 
-const model::XLS_XF& format_of(const XLS_BOOK& book, const Cell& cell) {
-    const model::StyleRegistry& styles = model::styles_of(book);
-    return styles.xfs.contains(cell.style - 1) ? styles.xfs[cell.style - 1] : styles.default_xf;
-}
-
 int store_text(XLS_BOOK& book, Cell& cell, std::string text) {
     if (unescape_line_breaks(text)) {
-        uint8_t bits = format_of(book, cell).text_control | model::kWrapText;
+        uint8_t bits = model::cell_format(book, cell).text_control | model::kWrapText;
         if (int rc = model::set_xf_text_control(book, cell, bits)) return rc;
     }
     int32_t index = model::tob_add_sst(book, text);

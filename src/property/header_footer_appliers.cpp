@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/encoding.hpp"
-#include "property/sheet_applier_support.hpp"
+#include "property/applier_support.hpp"
 
 namespace tova::property {
 namespace {

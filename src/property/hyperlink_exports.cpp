@@ -7,6 +7,7 @@
 #include "model/cell_store.hpp"
 #include "model/styles.hpp"
 #include "platform/encoding.hpp"
+#include "property/hyperlinks.hpp"
 #include "tova_api.h"
 
 namespace tova::property {
@@ -23,14 +24,6 @@ model::Cell* existing_cell(XLS_BOOK& book, const char* reference, int32_t& row, 
 }
 
 model::Sheet& current_sheet(XLS_BOOK& book) { return work_area(book)->book.sheets[book.cur_sheet]; }
-
-// An address with an "@" followed later by a "." is a mail address.
-std::string link_address(std::string address) {
-    size_t at = address.find('@');
-    bool mail = at != std::string::npos && address.find('.', at) != std::string::npos;
-    if (mail && address.rfind("mailto:", 0) != 0) address.insert(0, "mailto:");
-    return address;
-}
 
 int sheet_hyperlink(XLS_BOOK& book, const char* cell_ref, const char* sheet_name, const char* target) {
     int32_t row, column, target_row, target_column;
@@ -59,14 +52,8 @@ int external_hyperlink(XLS_BOOK& book, const char* cell_ref, const char* address
     int32_t row, column;
     model::Cell* cell = existing_cell(book, cell_ref, row, column);
     if (cell == nullptr || address == nullptr) return fail_silently(book, kBadArgument);
-    model::Hyperlink link;
-    link.kind = model::LinkKind::External;
-    link.row = row;
-    link.column = column;
-    link.address = link_address(enc::conv_charset(charset_of(book), enc::kUtf8, address));
-    current_sheet(book).hyperlinks.push_back(std::move(link));
-    cell->style = book.builtin_xf[model::kBuiltinHyperlink];
-    return 0;
+    return add_external_hyperlink(book, book.cur_sheet, row, column,
+                                  enc::conv_charset(charset_of(book), enc::kUtf8, address));
 }
 
 int put_image_memory(XLS_BOOK& book, const char* cell_ref, int type, const void* bytes, int count, int width,

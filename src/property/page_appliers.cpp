@@ -5,7 +5,7 @@
 
 #include "model/cell_ref.hpp"
 #include "platform/encoding.hpp"
-#include "property/sheet_applier_support.hpp"
+#include "property/applier_support.hpp"
 
 namespace tova::property {
 namespace {

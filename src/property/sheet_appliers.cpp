@@ -2,7 +2,7 @@
 // the tables of each theme.
 #include <vector>
 
-#include "property/sheet_applier_support.hpp"
+#include "property/applier_support.hpp"
 
 namespace tova::property {
 

@@ -8,7 +8,7 @@
 #include "model/cell_ref.hpp"
 #include "model/cell_store.hpp"
 #include "platform/encoding.hpp"
-#include "property/sheet_applier_support.hpp"
+#include "property/applier_support.hpp"
 
 namespace tova::property {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/ascii.hpp"
 #include "platform/encoding.hpp"
 #include "platform/file_type.hpp"
-#include "property/sheet_applier_support.hpp"
+#include "property/applier_support.hpp"
 #include "reader/readers.hpp"
 
 namespace tova::property {

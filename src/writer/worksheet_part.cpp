@@ -270,6 +270,7 @@ int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_inde
     if (int rc = write_sheet_data(out, book, sheet)) return rc;
     write_protection_and_filter(out, sheet);
     write_merge_cells(out, book, sheet_index);
+    write_data_validations(out, book, sheet_index);
     write_hyperlinks(out, sheet, rels);
     write_page_setup(out, sheet, rels);
     write_header_footer(out, sheet);

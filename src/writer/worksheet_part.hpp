@@ -18,4 +18,7 @@ int tob_xml_worksheet(const PartTarget& target, XLS_BOOK& book);
 // The cells of one sheet, rows in memory and rows streamed to its rows file.
 int write_sheet_data(XmlOut& out, XLS_BOOK& book, model::Sheet& sheet);
 
+// The sheet's data validations, when it has any.
+void write_data_validations(XmlOut& out, const XLS_BOOK& book, int32_t sheet_index);
+
 }  // namespace tova::writer

@@ -48,6 +48,12 @@ CommandResult openpyxl_cells(const std::string& book) {
     return run_command("/usr/bin/python3 " + checker() + " cells " + shell_quote(book));
 }
 
+CommandResult openpyxl_formats(const std::string& book) {
+    CommandResult probe = run_command("/usr/bin/python3 -c 'import openpyxl' 2>/dev/null");
+    if (probe.status != 0) return {77, {}};
+    return run_command("/usr/bin/python3 " + checker() + " formats " + shell_quote(book));
+}
+
 CommandResult office_to_csv(const std::string& outdir, const std::vector<std::string>& books) {
     return run_command("/usr/bin/python3 " + checker() + " office " + shell_quote(outdir) + joined(books));
 }

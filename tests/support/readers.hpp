@@ -18,6 +18,7 @@ CommandResult run_command(const std::string& command);
 // also checks the package's structure (content types, relationships, indexes).
 CommandResult check_schemas(const std::vector<std::string>& books);
 CommandResult openpyxl_cells(const std::string& book);  // JSON of every sheet's cells
+CommandResult openpyxl_formats(const std::string& book);  // formats of every cell and sheet settings
 CommandResult office_to_csv(const std::string& outdir, const std::vector<std::string>& books);
 // Every formula cell of the book beside what LibreOffice computes for it (see the script).
 CommandResult office_recalc(const std::string& outdir, const std::string& book);

@@ -11,6 +11,11 @@
   check_xlsx.py props BOOK                  print the book's and every sheet's settings as openpyxl reads
                                             them, "KEY VALUE" per line (tab-separated; keys "book.NAME" and
                                             "sheetN.NAME" with N from 1 in workbook order)
+  check_xlsx.py formats BOOK                print what openpyxl reads of the formats and sheet settings:
+                                            "SHEET!CELL ATTRIBUTE VALUE" per formatted cell (font, fill,
+                                            border, alignment, number format, protection, hyperlink) and
+                                            "SHEET ATTRIBUTE VALUE" per sheet setting (merges, autofilter,
+                                            validations, row heights, column widths, breaks), tab-separated
   check_xlsx.py office OUTDIR BOOK...       convert with LibreOffice headless to CSV (one per first sheet)
   check_xlsx.py pdf OUTDIR BOOK             print with LibreOffice headless to PDF and report "pages N",
                                             then "pageN.size WxH" (points) and "pageN.text TEXT" per page
@@ -286,6 +291,86 @@ def office_pdf(outdir, book):
     return 0
 
 
+def color_text(color):
+    if color is None:
+        return ""
+    if color.type == "rgb":
+        return str(color.rgb)
+    return f"{color.type}:{color.value}"
+
+
+def cell_formats(cell):
+    font, fill, border, alignment = cell.font, cell.fill, cell.border, cell.alignment
+    yield "font.name", font.name
+    yield "font.size", font.sz
+    yield "font.bold", font.b
+    yield "font.italic", font.i
+    yield "font.underline", font.u
+    yield "font.color", color_text(font.color)
+    if fill.tagname == "gradientFill":
+        yield "fill.type", "gradient:" + fill.type
+        yield "fill.degree", fill.degree
+        yield "fill.stops", " ".join(f"{stop.position}={color_text(stop.color)}" for stop in fill.stop)
+    else:
+        yield "fill.type", fill.fill_type
+        yield "fill.fg", color_text(fill.fgColor)
+        yield "fill.bg", color_text(fill.bgColor)
+    for side in ("left", "right", "top", "bottom", "diagonal"):
+        line = getattr(border, side)
+        yield f"border.{side}", f"{line.style}/{color_text(line.color)}" if line is not None and line.style else ""
+    yield "border.diagonal_up", border.diagonalUp
+    yield "border.diagonal_down", border.diagonalDown
+    yield "align.horizontal", alignment.horizontal
+    yield "align.vertical", alignment.vertical
+    yield "align.wrap", alignment.wrap_text
+    yield "align.shrink", alignment.shrink_to_fit
+    yield "align.rotation", alignment.text_rotation
+    yield "align.indent", alignment.indent
+    yield "number_format", cell.number_format
+    yield "locked", cell.protection.locked
+    yield "type", cell.data_type
+    yield "value", cell.value
+    if cell.hyperlink is not None:
+        yield "hyperlink", cell.hyperlink.target
+
+
+def sheet_settings(sheet):
+    for merged in sheet.merged_cells.ranges:
+        yield "merge", str(merged)
+    yield "autofilter", sheet.auto_filter.ref or ""
+    for rule in sheet.data_validations.dataValidation:
+        yield "validation", "|".join(str(part) for part in
+                                     (rule.sqref, rule.type, rule.operator, rule.formula1, rule.formula2))
+    for number, row in sorted(sheet.row_dimensions.items()):
+        if row.height is not None:
+            yield f"row_height.{number}", row.height
+    for letters, column in sorted(sheet.column_dimensions.items()):
+        if column.width:
+            yield f"column_width.{letters}", column.width
+    for brk in sheet.row_breaks.brk:
+        yield "row_break", brk.id
+    for brk in sheet.col_breaks.brk:
+        yield "column_break", brk.id
+
+
+def dump_formats(book):
+    import warnings
+    import openpyxl
+
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        workbook = openpyxl.load_workbook(book)
+    for sheet in workbook.worksheets:
+        for attribute, value in sheet_settings(sheet):
+            print("\t".join([field(sheet.title), attribute, field(value)]))
+        for row in sheet.iter_rows():
+            for cell in row:
+                if cell.has_style or cell.value is not None:
+                    for attribute, value in cell_formats(cell):
+                        print("\t".join([f"{field(sheet.title)}!{cell.coordinate}", attribute, field(value)]))
+    return 0
+
+
 def office_convert(outdir, books):
     office = shutil.which("soffice") or shutil.which("libreoffice")
     if office is None:
@@ -396,6 +481,8 @@ def main(argv):
         return dump_properties(argv[2])
     if command == "pdf" and len(argv) == 4:
         return office_pdf(argv[2], argv[3])
+    if command == "formats":
+        return dump_formats(argv[2])
     if command == "office":
         return office_convert(argv[2], argv[3:])
     if command == "recalc" and len(argv) == 4:

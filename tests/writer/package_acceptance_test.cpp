@@ -9,6 +9,7 @@
 
 #include "api/flags.hpp"
 #include "support/readers.hpp"
+#include "support/saved_books.hpp"
 #include "api/work_area.hpp"
 #include "platform/mfile.hpp"
 #include "support/test_support.hpp"
@@ -43,38 +44,14 @@ std::vector<ReadSheet> parse_cells(const std::string& output) {
     return sheets;
 }
 
-class SavedBook : public ::testing::Test {
+class SavedBook : public test::SavedBooks {
 protected:
-    void SetUp() override { dir_ = test::make_scratch_dir("acceptance"); }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    // Opens a new UTF-8 book that saves to `name` in the scratch directory.
-    test::BookPtr new_book(const std::string& name) {
-        auto book = test::make_zeroed_book();
-        std::string list = "CHARSET=UTF8 BOOK=\"" + dir_ + "/" + name + "\"";
-        EXPECT_EQ(TOVA_open_book(book.get(), list.c_str()), 0);
-        return book;
-    }
-
-    std::string save(XLS_BOOK* book) {
-        std::string path = book->file_name;
-        EXPECT_EQ(TOVA_close_book(book, "SAVE"), 0) << test::utf8_of_sjis(book->log.error_info);
-        return path;
-    }
-
-    void expect_valid(const std::string& path) {
-        auto schema = test::check_schemas({path});
-        if (schema.status != 77) EXPECT_EQ(schema.status, 0) << path;
-    }
-
     std::vector<ReadSheet> read_back(const std::string& path) {
         auto result = test::openpyxl_cells(path);
         if (result.status == 77) return {};
         EXPECT_EQ(result.status, 0) << path;
         return parse_cells(result.output);
     }
-
-    std::string dir_;
 };
 
 TEST_F(SavedBook, EveryKindOfValueReadsBack) {

@@ -8,36 +8,14 @@
 #include <string>
 
 #include "support/readers.hpp"
+#include "support/saved_books.hpp"
 #include "support/test_support.hpp"
 #include "tova_api.h"
 
 namespace tova {
 namespace {
 
-class SavedSettings : public ::testing::Test {
-protected:
-    void SetUp() override { dir_ = test::make_scratch_dir("sheet-settings"); }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    test::BookPtr new_book(const std::string& name) {
-        auto book = test::make_zeroed_book();
-        std::string list = "CHARSET=UTF8 BOOK=\"" + dir_ + "/" + name + "\"";
-        EXPECT_EQ(TOVA_open_book(book.get(), list.c_str()), 0);
-        return book;
-    }
-
-    void put(XLS_BOOK* book, const std::string& list) {
-        ASSERT_EQ(TOVA_put_values(book, list.c_str()), 0) << list << ": " << test::utf8_of_sjis(book->log.error_info);
-    }
-
-    std::string save(XLS_BOOK* book) {
-        std::string path = book->file_name;
-        EXPECT_EQ(TOVA_close_book(book, "SAVE"), 0) << test::utf8_of_sjis(book->log.error_info);
-        return path;
-    }
-
-    std::string dir_;
-};
+using SavedSettings = test::SavedBooks;
 
 // Every statement of the book, sheet, page and header families at once (the
 // thumbnail is a JPEG header only: the package carries its bytes unread).

@@ -1,5 +1,5 @@
-// What the appliers of book, sheet, page and header statements share: their
-// tables, the statement's sheet, and reading numbers, yes/no and font values.
+// What the appliers share: the statement's sheet, refusing a value, reading
+// numbers, yes/no and font values; and the tables of the sheet statements.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "property/sheet_applier_support.hpp"
+#include "property/applier_support.hpp"
 
 #include <algorithm>
 #include <charconv>
