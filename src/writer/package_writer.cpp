@@ -63,8 +63,9 @@ public:
         if (int rc = part("xl/theme/theme1.xml", theme_part())) return rc;
         if (int rc = tob_xml_styles(target_, book_)) return part_result(rc);
         if (int rc = part("xl/workbook.xml", workbook_part(book_))) return rc;
-        if (int rc = tob_xml_sst(target_, book_)) return part_result(rc);
-        if (int rc = tob_xml_worksheet(target_, book_)) return part_result(rc);
+        SharedStringIndex strings;
+        if (int rc = tob_xml_sst(target_, book_, strings)) return part_result(rc);
+        if (int rc = tob_xml_worksheet(target_, book_, strings)) return part_result(rc);
 
         std::vector<int32_t> order = sheet_order(book_);
         for (int i = 1; i <= sheets; ++i) {

@@ -39,8 +39,8 @@ double serial_of(int32_t day, std::string_view fraction_text) {
 
 class CellWriter {
 public:
-    CellWriter(XmlOut& out, const XLS_BOOK& book)
-        : out_(out), book_(book), template_mode_(flag_on(book, XLS_FLAG_TEMPLATE_MODE)) {}
+    CellWriter(XmlOut& out, const XLS_BOOK& book, const SharedStringIndex& strings)
+        : out_(out), book_(book), strings_(strings), template_mode_(flag_on(book, XLS_FLAG_TEMPLATE_MODE)) {}
 
     // Writes one <c>; false for a kind the writer does not know.
     bool write(int32_t row, int32_t column, const CellView& cell) {
@@ -64,7 +64,7 @@ public:
                 out_.raw("><v>").real(serial_of(cell.number, cell.text)).raw("</v></c>");
                 return true;
             case model::kSharedString:
-                out_.raw(" t=\"s\"><v>").number(cell.number).raw("</v></c>");
+                out_.raw(" t=\"s\"><v>").number(strings_.written(cell.number)).raw("</v></c>");
                 return true;
             case model::kLiteralText:
                 write_inline_string(cell.text);
@@ -117,6 +117,7 @@ private:
 
     XmlOut& out_;
     const XLS_BOOK& book_;
+    const SharedStringIndex& strings_;
     bool template_mode_;
 };
 
@@ -147,8 +148,8 @@ CellView view_of(const Cell& cell, std::string& scratch) {
 
 }  // namespace
 
-int write_sheet_data(XmlOut& out, XLS_BOOK& book, model::Sheet& sheet) {
-    CellWriter cells(out, book);
+int write_sheet_data(XmlOut& out, XLS_BOOK& book, model::Sheet& sheet, const SharedStringIndex& strings) {
+    CellWriter cells(out, book, strings);
     std::FILE* rows_file = sheet.rows_file.stream();
     if (rows_file != nullptr) {
         std::fflush(rows_file);

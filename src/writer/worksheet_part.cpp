@@ -254,7 +254,8 @@ void write_breaks(XmlOut& out, const Sheet& sheet) {
     }
 }
 
-int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_index, int part_number, bool selected) {
+int write_worksheet(const PartTarget& target, XLS_BOOK& book, const SharedStringIndex& strings, int32_t sheet_index,
+                    int part_number, bool selected) {
     Sheet& sheet = work_area(book)->book.sheets[sheet_index];
     SheetRelationships rels = plan_sheet_relationships(sheet);
     XmlOut out;
@@ -267,7 +268,7 @@ int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_inde
     write_sheet_views(out, sheet, selected);
     out.raw("<sheetFormatPr defaultRowHeight=\"").fixed(sheet.properties.default_row_height / 100.0, 1).raw("\"/>");
     write_cols(out, sheet);
-    if (int rc = write_sheet_data(out, book, sheet)) return rc;
+    if (int rc = write_sheet_data(out, book, sheet, strings)) return rc;
     write_protection_and_filter(out, sheet);
     write_merge_cells(out, book, sheet_index);
     write_data_validations(out, book, sheet_index);
@@ -281,11 +282,11 @@ int write_worksheet(const PartTarget& target, XLS_BOOK& book, int32_t sheet_inde
 
 }  // namespace
 
-int tob_xml_worksheet(const PartTarget& target, XLS_BOOK& book) {
+int tob_xml_worksheet(const PartTarget& target, XLS_BOOK& book, const SharedStringIndex& strings) {
     std::vector<int32_t> order = sheet_order(book);
     const size_t active = active_sheet_position(book);
     for (size_t i = 0; i < order.size(); ++i)
-        if (int rc = write_worksheet(target, book, order[i], static_cast<int>(i) + 1, i == active)) return rc;
+        if (int rc = write_worksheet(target, book, strings, order[i], static_cast<int>(i) + 1, i == active)) return rc;
     return 0;
 }
 

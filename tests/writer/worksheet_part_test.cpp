@@ -22,7 +22,7 @@ protected:
     model::Sheet& sheet() { return work_area(*book_)->book.sheets[0]; }
 
     std::string written() {
-        EXPECT_EQ(tob_xml_worksheet(PartTarget{}, *book_), 0);
+        EXPECT_EQ(tob_xml_worksheet(PartTarget{}, *book_, SharedStringIndex{}), 0);
         const mem::MFILE* part = mem::mfind("xl/worksheets/sheet1.xml");
         if (part == nullptr) return {};
         return std::string(part->data.data(), part->size);
@@ -146,7 +146,7 @@ TEST(WorksheetSelection, TheFirstVisibleSheetIsSelected) {
     auto& sheets = work_area(*book)->book.sheets;
     auto selected = [&](int part) {
         mem::mfreeall();
-        EXPECT_EQ(tob_xml_worksheet(PartTarget{}, *book), 0);
+        EXPECT_EQ(tob_xml_worksheet(PartTarget{}, *book, SharedStringIndex{}), 0);
         const mem::MFILE* file = mem::mfind("xl/worksheets/sheet" + std::to_string(part) + ".xml");
         std::string text = file ? std::string(file->data.data(), file->size) : std::string();
         mem::mfreeall();
@@ -157,6 +157,40 @@ TEST(WorksheetSelection, TheFirstVisibleSheetIsSelected) {
     EXPECT_TRUE(selected(2));
     sheets[1].properties.hidden = sheets[2].properties.hidden = true;
     EXPECT_TRUE(selected(1));  // every sheet hidden: the first is shown after all
+}
+
+}  // namespace
+}  // namespace tova::writer
+
+namespace tova::writer {
+namespace {
+
+TEST(SharedStringsPart, EqualTextsAreWrittenOnce) {
+    auto book = test::make_open_book(1);
+    mem::mfreeall();
+    ASSERT_EQ(TOVA_put_values(book.get(), "A1=same B1=other"), 0);
+    book->streamed_row = 1;
+    ASSERT_EQ(TOVA_write_row(book.get(), 2), 0);  // strings stream from here on
+    ASSERT_EQ(TOVA_put_values(book.get(), "A3=same B3=new C3=new"), 0);
+
+    SharedStringIndex strings;
+    ASSERT_EQ(tob_xml_sst(PartTarget{}, *book, strings), 0);
+    const mem::MFILE* part = mem::mfind("xl/sharedStrings.xml");
+    ASSERT_NE(part, nullptr);
+    std::string text(part->data.data(), part->size);
+    EXPECT_NE(text.find("count=\"5\" uniqueCount=\"3\">"), std::string::npos) << text;
+    EXPECT_NE(text.find("<si><t>same</t><phoneticPr fontId=\"1\"/></si><si><t>other</t><phoneticPr fontId=\"1\"/></si>"
+                        "<si><t>new</t><phoneticPr fontId=\"1\"/></si></sst>"),
+              std::string::npos)
+        << text;
+    for (auto [index, place] : {std::pair{0, 0}, {1, 1}, {2, 0}, {3, 2}, {4, 2}}) EXPECT_EQ(strings.written(index), place);
+
+    ASSERT_EQ(tob_xml_worksheet(PartTarget{}, *book, strings), 0);
+    const mem::MFILE* sheet = mem::mfind("xl/worksheets/sheet1.xml");
+    std::string xml(sheet->data.data(), sheet->size);
+    EXPECT_NE(xml.find("<c r=\"A3\" t=\"s\"><v>0</v></c><c r=\"B3\" t=\"s\"><v>2</v></c><c r=\"C3\" t=\"s\"><v>2</v></c>"),
+              std::string::npos) << xml;
+    mem::mfreeall();
 }
 
 }  // namespace
