@@ -72,11 +72,20 @@ private:
         return true;
     }
 
+    static bool ends_plain(char c, Mode mode) {
+        return is_blank(c) || c == '=' || c == '"' || c == '\'' || (mode == Mode::Expression && is_operator(c));
+    }
+
     Scan scan_plain(Mode mode) {
         while (!at_end()) {
-            char c = peek();
-            if (is_blank(c) || c == '=' || c == '"' || c == '\'' || (mode == Mode::Expression && is_operator(c)))
-                return Scan::Closed;
+            // A run of single-byte characters goes in one piece: no character
+            // set has a lead byte below 0x80.
+            size_t run = position_;
+            while (run < source_.size() && static_cast<unsigned char>(source_[run]) < 0x80 && !ends_plain(source_[run], mode))
+                ++run;
+            if (run > position_ && !take(run - position_)) return Scan::TooLong;
+            if (at_end()) break;
+            if (ends_plain(peek(), mode)) return Scan::Closed;
             if (!take_char()) return Scan::TooLong;
         }
         return Scan::SourceEnded;
@@ -175,7 +184,10 @@ int next_list_item(std::string_view source, size_t& position, std::string& item)
 }
 
 void remove_quotes(std::string& text) {
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        text.pop_back();
+        text.erase(0, 1);
+    }
 }
 
 }  // namespace tova::args

@@ -226,6 +226,9 @@ struct StyleRegistry {
     InternTable<XLS_FILL> fills;
     InternTable<XLS_BORDER> borders;
     std::vector<XLS_NUMFMT> numfmts;  // at most TOB_MAX_NUMFORMAT; the writer stores the ids it assigns
+    // The format numbers and formulas without one of their own receive (the
+    // default aligned bottom right), 1-based; found once, as entries never change.
+    int32_t number_style = 0;
 };
 
 StyleRegistry& styles_of(XLS_BOOK& book);

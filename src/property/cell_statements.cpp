@@ -106,6 +106,18 @@ void widen_column(Sheet& sheet, int32_t column, std::string_view text) {
     }
 }
 
+// Numbers and formulas without a format are aligned bottom right.
+int give_number_style(XLS_BOOK& book, Cell& cell) {
+    int32_t& memo = model::styles_of(book).number_style;
+    if (memo > 0) {
+        cell.style = memo;
+        return 0;
+    }
+    int rc = model::set_xf_alignment(book, cell, 33);
+    if (rc == 0) memo = cell.style;
+    return rc;
+}
+
 int store_text(XLS_BOOK& book, Cell& cell, std::string text) {
     if (unescape_line_breaks(text)) {
         uint8_t bits = model::cell_format(book, cell).text_control | model::kWrapText;
@@ -142,7 +154,7 @@ int tob_put_cell(XLS_BOOK& book, int32_t sheet_index, int32_t row, int32_t colum
         case ValueKind::Decimal: {
             model::store_value(*cell, value_of(c, c.kind == ValueKind::Integer ? model::kInteger : model::kDecimal));
             if (default_format)
-                if (model::set_xf_alignment(book, *cell, 33) != 0) return kFailed;
+                if (give_number_style(book, *cell) != 0) return kFailed;
             break;
         }
         case ValueKind::Percent:
@@ -172,7 +184,7 @@ int tob_put_cell(XLS_BOOK& book, int32_t sheet_index, int32_t row, int32_t colum
             v.text = escaped;
             model::store_value(*cell, v);
             if (default_format)
-                if (model::set_xf_alignment(book, *cell, 33) != 0) return kFailed;
+                if (give_number_style(book, *cell) != 0) return kFailed;
             break;
         }
         default:
@@ -229,18 +241,20 @@ void limit_cell_length(std::string& text) {
 }  // namespace
 
 int put_cell(XLS_BOOK& book, std::string_view reference, std::string_view value) {
-    const std::string ref_sjis = quoted(charset_of(book), reference);
     int32_t row = 0, column = 0;
     if (model::parse_cell_ref(book, -1, reference, row, column) != 0)
-        return fail(book, kBadArgument, Msg::BadCell, {std::string_view(ref_sjis)});
+        return fail(book, kBadArgument, Msg::BadCell, {std::string_view(quoted(charset_of(book), reference))});
+    return put_cell_at(book, row, column, reference, value);
+}
+
+int put_cell_at(XLS_BOOK& book, int32_t row, int32_t column, std::string_view reference, std::string_view value) {
     WorkArea& area = *work_area(book);
-    if (book.cur_sheet < 0 || book.cur_sheet >= static_cast<int32_t>(area.book.sheets.size()))
-        return fail(book, kBadArgument, Msg::BadCell, {std::string_view(ref_sjis)});
+    auto bad_cell = [&] { return fail(book, kBadArgument, Msg::BadCell, {std::string_view(quoted(area.charset, reference))}); };
+    if (book.cur_sheet < 0 || book.cur_sheet >= static_cast<int32_t>(area.book.sheets.size())) return bad_cell();
     book.cur_row = row;
     book.cur_column = column;
     Cell* cell = model::ensure_cell(area.book.sheets[book.cur_sheet], row, column);
-    if (cell == nullptr)  // the row went to the rows file already
-        return fail(book, kBadArgument, Msg::BadCell, {std::string_view(ref_sjis)});
+    if (cell == nullptr) return bad_cell();  // the row went to the rows file already
     if (flag_on(book, XLS_FLAG_TEMPLATE_MODE) && cell->has_formula()) {
         std::string name;
         model::format_cell_name(row, column, name);

@@ -17,6 +17,9 @@ int tob_put_cell(XLS_BOOK& book, int32_t sheet, int32_t row, int32_t column, std
 // TOVA_put_cell and cell statements store it (value in the book's character set).
 int put_cell(XLS_BOOK& book, std::string_view reference, std::string_view value);
 
+// The same for a cell already parsed from `reference` (which messages quote).
+int put_cell_at(XLS_BOOK& book, int32_t row, int32_t column, std::string_view reference, std::string_view value);
+
 // The local time as "YYYY/MM/DD hh:mm:ss".
 std::string local_timestamp();
 

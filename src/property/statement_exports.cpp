@@ -87,14 +87,14 @@ int put_values(XLS_BOOK& book, const char* list) {
     for (;;) {
         if (args::next_argument(charset, source, position, key) != 0) return 0;
         if (int rc = join_quoted_sheet_prefix(charset, source, position, key)) return fail_silently(book, rc);
-        const std::string key_sjis = quoted(charset, key);
+        auto bad_key = [&] { return fail(book, kBadArgument, Msg::BadCell, {std::string_view(quoted(charset, key))}); };
         if (args::next_argument(charset, source, position, equals) != 0)
-            return fail(book, kBadArgument, Msg::BadCell, {std::string_view(key_sjis)});
+            return bad_key();
         if (equals != "=") return fail(book, kBadArgument, Msg::BadEquals, {std::string_view(quoted(charset, equals))});
         // A list that ends right after "=" gives the last key an empty value.
         int value_rc = args::next_statement(charset, source, position, value);
         if (value_rc == args::kNoToken) value.clear();
-        else if (value_rc != 0) return fail(book, kBadArgument, Msg::BadCell, {std::string_view(key_sjis)});
+        else if (value_rc != 0) return bad_key();
 
         SheetScope scope(book);
         std::string target = key;
@@ -106,7 +106,7 @@ int put_values(XLS_BOOK& book, const char* list) {
         int32_t row = 0, column = 0;
         int rc;
         if (has_open_sheet(book) && model::parse_cell_ref(book, -1, target, row, column) == 0) {
-            rc = put_cell(book, target, value);
+            rc = put_cell_at(book, row, column, target, value);
         } else {
             scope.restore();
             rc = property_statement(book, key, value);
