@@ -1,40 +1,17 @@
 #include "writer/style_codes.hpp"
 
+#include <charconv>
 #include <iterator>
 
 #include "model/styles.hpp"
+#include "property/vocab.hpp"
 
 namespace tova::writer {
 namespace {
 
-struct PaletteEntry {
-    int32_t code;
-    uint32_t rgb;
-};
-
-constexpr PaletteEntry kPalette[] = {
-    {1, 0x808080},  {2, 0xC0C0C0},  {3, 0xFFFFFF},  {11, 0xFF0000}, {12, 0xFFFF00}, {13, 0x00FF00},
-    {14, 0x00FFFF}, {15, 0x0000FF}, {16, 0xFF00FF}, {21, 0x800000}, {22, 0x808000}, {23, 0x008000},
-    {24, 0x008080}, {25, 0x000080}, {26, 0x800080}, {31, 0xFFCCCC}, {32, 0xFFFFCC}, {33, 0xCCFFCC},
-    {34, 0xCCFFFF}, {35, 0xCCCCFF}, {36, 0xFFCCFF},
-};
-
-constexpr std::string_view kPatterns[] = {
-    "none",         "solid",         "darkGray",       "mediumGray",   "lightGray",  "gray125",    "gray0625",
-    "darkHorizontal", "darkVertical", "darkDown",       "darkUp",       "darkGrid",   "darkTrellis", "lightHorizontal",
-    "lightVertical", "lightDown",     "lightUp",        "lightGrid",    "lightTrellis",
-};
-
 struct Named {
     int32_t code;
     std::string_view name;
-};
-
-constexpr Named kBorderStyles[] = {
-    {1, "thin"},          {2, "hair"},           {3, "thick"},          {4, "dotted"},
-    {5, "medium"},        {6, "double"},         {11, "dashed"},        {12, "dashDot"},
-    {13, "dashDotDot"},   {21, "mediumDashed"},  {22, "mediumDashDot"}, {23, "mediumDashDotDot"},
-    {31, "slantDashDot"},
 };
 
 constexpr Named kFontNames[] = {
@@ -116,10 +93,12 @@ std::string expand(std::string_view code, std::string_view decimals) {
     return out;
 }
 
+// The palette is the colour vocabulary's: each word carries its RGB digits.
 uint32_t palette_value(int32_t code) {
-    for (const auto& entry : kPalette)
-        if (entry.code == code) return entry.rgb;
-    return 0;
+    const vocab::VocabWord* word = code >= 0 ? vocab::word_of_code(vocab::Vocab::Color, code) : nullptr;
+    uint32_t rgb = 0;
+    if (word != nullptr) std::from_chars(word->token.data(), word->token.data() + word->token.size(), rgb, 16);
+    return rgb;
 }
 
 std::string hex6(uint32_t rgb, bool lower = false) {
@@ -152,14 +131,15 @@ void palette_rgb(int32_t code, uint8_t rgb[3]) {
     rgb[2] = static_cast<uint8_t>(value);
 }
 
+// Pattern and line-style names are the English words of their vocabularies.
 std::string_view pattern_name(int32_t code) {
-    return code >= 1 && code < static_cast<int32_t>(std::size(kPatterns)) ? kPatterns[code] : kPatterns[0];
+    const vocab::VocabWord* word = vocab::word_of_code(vocab::Vocab::FillPattern, code);
+    return word != nullptr ? word->english : "none";
 }
 
 std::string_view border_style_name(int32_t code) {
-    for (const auto& entry : kBorderStyles)
-        if (entry.code == code) return entry.name;
-    return "thin";
+    const vocab::VocabWord* word = vocab::word_of_code(vocab::Vocab::BorderStyle, code);
+    return word != nullptr ? word->english : "thin";
 }
 
 std::string_view font_name(int32_t code) {
