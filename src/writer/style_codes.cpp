@@ -1,7 +1,6 @@
 #include "writer/style_codes.hpp"
 
 #include <charconv>
-#include <iterator>
 
 #include "model/styles.hpp"
 #include "property/vocab.hpp"
